@@ -1,0 +1,29 @@
+// Time. The game reads one clock in seconds, `now`, once per frame. The real clock
+// counts milliseconds since the program started plus 1000 (so `now` starts at
+// 1.0 s and keeps millisecond precision for days); the fixed-step clock advances by
+// exactly 1/60 s per Advance() and serves headless runs and tests.
+#pragma once
+
+#include <cstdint>
+
+class Clock {
+ public:
+  static Clock Real();
+  static Clock Fixed(int stepsPerSecond = 60);
+
+  // Milliseconds: 1000 at the start.
+  uint64_t Millis() const;
+  // Seconds as the game's single-precision real: Millis() / 1000.
+  float Now() const { return static_cast<float>(static_cast<double>(Millis()) / 1000.0); }
+  // Fixed clock: one more step. Real clock: nothing.
+  void Advance();
+  bool IsFixed() const { return fixed_; }
+
+ private:
+  bool fixed_ = false;
+  int stepsPerSecond_ = 60;
+  uint64_t steps_ = 0;
+  uint64_t startMicros_ = 0;
+};
+
+void SleepMs(int milliseconds);

@@ -1,0 +1,19 @@
+// The launcher window (GTK 3): banner, display mode radio buttons, map drop-down,
+// Launch and Cancel, laid out at fixed pixel positions.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "services/image.h"
+
+struct LauncherResult {
+  bool launched = false;  // false: Cancel, the close box, or Launch with no map
+  int displayMode = 0;    // 0 windowed, 1 full screen
+  std::string mapName;    // the drop-down's text
+};
+
+// Shows the window and blocks until the player launches, cancels or closes it.
+// Returns launched = false also when no display can be opened.
+LauncherResult RunLauncherWindow(const std::string& title, const std::vector<std::string>& mapNames,
+                                 const Image& banner);

@@ -1,0 +1,57 @@
+// The game window and the platform's input: SDL2 video, keyboard, mouse and window
+// events. Windowed mode takes one window event per frame without waiting; full
+// screen reads the mouse as a device (relative motion summed into a cursor clamped
+// to the screen, system cursor hidden and confined).
+#pragma once
+
+#include <string>
+
+#include "services/input.h"
+
+struct SDL_Window;
+
+enum class WindowEvent { kNone, kClose, kLeftDown, kLeftUp, kRightDown, kRightUp, kOther };
+
+struct MouseDeviceState {
+  int x = 0;  // 0-1023
+  int y = 0;  // 0-767
+  bool left = false;
+  bool right = false;
+};
+
+class GameWindow {
+ public:
+  GameWindow() = default;
+  ~GameWindow();
+  GameWindow(const GameWindow&) = delete;
+  GameWindow& operator=(const GameWindow&) = delete;
+
+  // Opens the 1024x768 game window: windowed (centred, title bar and system menu)
+  // or full screen (a 1024x768x32 display mode where the display has one, else the
+  // desktop resolution, letterboxed). `opengl` asks for an OpenGL window (the
+  // accelerated back-end). False with a message in error() on failure.
+  bool Open(const std::string& title, bool fullscreen, bool opengl);
+  void Close();
+  SDL_Window* handle() const { return window_; }
+  bool fullscreen() const { return fullscreen_; }
+  const std::string& error() const { return error_; }
+
+  // Windowed mode: takes one pending window event without waiting (kNone if none).
+  WindowEvent TakeEvent();
+  // Full screen: processes every pending window-system message.
+  void PumpEvents();
+  // The keyboard as set-1 scan codes (1 = down).
+  void ReadKeyboard(KeyArray& out) const;
+  // Windowed: the cursor in the client area in screen pixels, -1 when outside.
+  void CursorInClient(int& x, int& y) const;
+  // Full screen: the mouse device.
+  MouseDeviceState ReadMouseDevice();
+  // Makes the window the active one (raises it and gives it the focus).
+  void Activate();
+
+ private:
+  SDL_Window* window_ = nullptr;
+  bool fullscreen_ = false;
+  std::string error_;
+  MouseDeviceState device_;
+};

@@ -64,6 +64,8 @@ class FileReader {
   std::string ReadLine(size_t maxLength = 1u << 20);
   // True when every byte of the file has been read.
   bool AtEnd();
+  // Bytes not yet read (0 at the end).
+  uint64_t Remaining();
 
  private:
   bool Fill();

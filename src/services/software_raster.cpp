@@ -1,0 +1,346 @@
+// Quad set-up and scan conversion. The quad's corners are snapped to 1/256 pixel
+// and its edges walked exactly in integers, row by row, giving per row the run of
+// pixels whose centres lie inside (left edges inclusive, right edges exclusive, rows
+// likewise from the top). Texel coordinates are affine in the screen position: each
+// run gets its first coordinate at the pixel centre (from an exact 32.32 map) and a
+// per-pixel step, both in 16.16 fixed point.
+#include "services/software_raster.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "services/software_raster_pixel.h"
+
+using raster::BlendKind;
+using raster::QuadContext;
+using raster::SamplerKind;
+using raster::SpanArgs;
+using raster::SpanKernels;
+
+namespace {
+
+constexpr int64_t kSub = 256;       // subpixel steps per pixel
+constexpr double kGuard = 16384.0;  // polygons reaching further off-screen are clipped
+
+struct Point {
+  double x, y;
+};
+struct FixedPoint {
+  int64_t x, y;
+};
+
+int64_t FloorDiv(int64_t a, int64_t b) {  // b > 0
+  int64_t q = a / b;
+  if (a % b != 0 && a < 0) --q;
+  return q;
+}
+
+// cos and sin of an angle in degrees, exact at the quarter turns.
+void TurnOf(float degrees, double& c, double& s) {
+  double a = std::fmod(static_cast<double>(degrees), 360.0);
+  if (a < 0) a += 360.0;
+  if (a >= 360.0) a -= 360.0;
+  if (a == 0.0) {
+    c = 1, s = 0;
+  } else if (a == 90.0) {
+    c = 0, s = 1;
+  } else if (a == 180.0) {
+    c = -1, s = 0;
+  } else if (a == 270.0) {
+    c = 0, s = -1;
+  } else {
+    const double r = a * (M_PI / 180.0);
+    c = std::cos(r), s = std::sin(r);
+  }
+}
+
+// The quad on the screen and the map from screen points to texel coordinates:
+// texel s = sa X + sb Y + sc, t = ta X + tb Y + tc.
+struct QuadFrame {
+  Point corner[4];  // clockwise on the screen, from the image's top-left
+  double sa, sb, sc, ta, tb, tc;
+};
+
+QuadFrame FrameOf(const QuadDraw& quad, double c, double s, const RasterTexture& tex, bool bilinear) {
+  const double hw = quad.width / 2.0, hh = quad.height / 2.0;
+  const double cx = quad.x + hw, cy = quad.y + hh;
+  QuadFrame f;
+  const double ux[4] = {-hw, hw, hw, -hw}, vy[4] = {-hh, -hh, hh, hh};
+  for (int i = 0; i < 4; ++i) f.corner[i] = {cx + ux[i] * c - vy[i] * s, cy + ux[i] * s + vy[i] * c};
+  // Image x along (c, s), image y along (-s, c); texel units per display pixel kx, ky.
+  const double kx = static_cast<double>(tex.width) / quad.width,
+               ky = static_cast<double>(tex.height) / quad.height;
+  const double half = bilinear ? 0.5 : 0.0;
+  f.sa = c * kx, f.sb = s * kx, f.sc = (hw - cx * c - cy * s) * kx - half;
+  f.ta = -s * ky, f.tb = c * ky, f.tc = (hh + cx * s - cy * c) * ky - half;
+  return f;
+}
+
+// Sutherland-Hodgman against one side of the guard box; keeps order (and so the
+// clockwise turn). axis 0 = x, 1 = y; sign +1 keeps v <= limit, -1 keeps v >= limit.
+int ClipSide(const Point* in, int n, Point* out, int axis, double limit, double sign) {
+  auto value = [axis](const Point& p) { return axis == 0 ? p.x : p.y; };
+  int m = 0;
+  for (int i = 0; i < n; ++i) {
+    const Point& a = in[i];
+    const Point& b = in[(i + 1) % n];
+    const double da = (value(a) - limit) * sign, db = (value(b) - limit) * sign;
+    if (da <= 0) out[m++] = a;
+    if ((da < 0 && db > 0) || (da > 0 && db < 0)) {
+      const double t = da / (da - db);
+      out[m++] = {a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t};
+    }
+  }
+  return m;
+}
+
+int ClipToGuard(const Point* corners, Point* out, int width, int height) {
+  Point a[8], b[8];
+  std::copy(corners, corners + 4, a);
+  int n = 4;
+  n = ClipSide(a, n, b, 0, -kGuard, -1);
+  n = ClipSide(b, n, a, 0, width + kGuard, 1);
+  n = ClipSide(a, n, b, 1, -kGuard, -1);
+  n = ClipSide(b, n, a, 1, height + kGuard, 1);
+  std::copy(a, a + n, out);
+  return n;
+}
+
+// Walks one side of a convex polygon from its top vertex down. Column(yc) gives the
+// first pixel column whose centre is at or right of the side on the row whose
+// centre is yc (1/256 pixel); call it for consecutive rows.
+class EdgeWalker {
+ public:
+  EdgeWalker(const FixedPoint* chain, int count) : chain_(chain), count_(count) {}
+
+  int64_t Column(int64_t yc) {
+    if (active_ && yc < chain_[k_ + 1].y) {
+      q_ += qs_;
+      r_ += rs_;
+      if (r_ >= den_) r_ -= den_, ++q_;
+    } else {
+      while (k_ + 2 < count_ && yc >= chain_[k_ + 1].y) ++k_;
+      Start(yc);
+    }
+    return q_ + (r_ != 0 ? 1 : 0);
+  }
+
+ private:
+  // Pixel px is right of the edge when 256 px dy >= (yc - y0) dx + (x0 - 128) dy:
+  // the column is ceil(num / den) with den = 256 dy, kept as q + r / den.
+  void Start(int64_t yc) {
+    const FixedPoint a = chain_[k_], b = chain_[k_ + 1];
+    const int64_t dy = b.y - a.y, dx = b.x - a.x;
+    active_ = true;
+    if (dy <= 0) {  // only on a degenerate polygon
+      den_ = kSub, q_ = FloorDiv(a.x - kSub / 2, kSub), r_ = a.x - kSub / 2 - q_ * kSub, qs_ = rs_ = 0;
+      return;
+    }
+    den_ = kSub * dy;
+    const int64_t num = (yc - a.y) * dx + (a.x - kSub / 2) * dy;
+    q_ = FloorDiv(num, den_);
+    r_ = num - q_ * den_;
+    qs_ = FloorDiv(kSub * dx, den_);
+    rs_ = kSub * dx - qs_ * den_;
+  }
+
+  const FixedPoint* chain_;
+  int count_;
+  int k_ = 0;
+  bool active_ = false;
+  int64_t den_ = 1, q_ = 0, r_ = 0, qs_ = 0, rs_ = 0;
+};
+
+// An affine map of the pixel grid in 32.32 fixed point: the texel coordinate at
+// the centre of pixel (x, y) is a x + b y + c. Exact integer steps across a row
+// and down the rows; wherever the quad covers a pixel its values stay within
+// about 2^57, so nothing overflows.
+struct Affine64 {
+  int64_t a = 0, b = 0, c = 0;
+  Affine64(double sa, double sb, double sc) {
+    const auto fixed = [](double v) {
+      return static_cast<int64_t>(std::llround(std::clamp(v * 4294967296.0, -0x1p62, 0x1p62)));
+    };
+    a = fixed(sa);
+    b = fixed(sb);
+    c = fixed(sc + (sa + sb) * 0.5);
+  }
+  int64_t At(int64_t x, int64_t y) const { return c + b * y + a * x; }
+};
+
+// 32.32 to 16.16, rounded to nearest (halves up), limited to +-2^30.
+int32_t Narrow(int64_t v) {
+  return static_cast<int32_t>((std::clamp<int64_t>(v, -(int64_t{1} << 46), int64_t{1} << 46) + 32768) >> 16);
+}
+
+bool InRange(int32_t first, int32_t step, int count, int32_t lo, int32_t hi) {
+  const int64_t last = first + static_cast<int64_t>(step) * (count - 1);
+  return std::min<int64_t>(first, last) >= lo && std::max<int64_t>(first, last) <= hi;
+}
+
+BlendKind KindOf(int source, int destination) {
+  // Destination alpha reads as one: factor 7 is "one", factor 8 is "zero".
+  if (source == kBlendDstAlpha) source = kBlendOne;
+  if (destination == kBlendDstAlpha) destination = kBlendOne;
+  if (source == kBlendSrcAlpha && destination == kBlendInvSrcAlpha) return BlendKind::kNormal;
+  if (source == kBlendSrcAlpha && destination == kBlendOne) return BlendKind::kAdditive;
+  if (source == kBlendDstColour && destination == kBlendOne) return BlendKind::kLight;
+  if (source == kBlendSrcColour && destination == kBlendDstColour) return BlendKind::kDark;
+  return BlendKind::kTable;
+}
+
+QuadContext ContextOf(const RasterTexture& tex, int alpha, const RasterState& state) {
+  QuadContext q;
+  q.texels = tex.origin();
+  q.stride = tex.stride;
+  q.sMin = q.tMin = -65536;
+  // The border texel repeats the edge, so one texel past either edge still clamps.
+  const int extra = state.bilinear ? 0 : 1;
+  q.sMax = (tex.width + extra) * 65536 - 1;
+  q.tMax = (tex.height + extra) * 65536 - 1;
+  q.solid = tex.store.empty() ? 0 : tex.Texel(0, 0);
+  q.alpha = alpha;
+  q.source = raster::TermsOf(state.blendSource);
+  q.destination = raster::TermsOf(state.blendDestination);
+  return q;
+}
+
+// One side of a convex clockwise polygon, from the top vertex to the bottom one:
+// step +1 walks the right side, step -1 the left.
+int SideOf(const FixedPoint* p, int n, int top, int bottom, int step, FixedPoint* side) {
+  int count = 0;
+  for (int i = top;; i = (i + n + step) % n) {
+    side[count++] = p[i];
+    if (i == bottom) return count;
+  }
+}
+
+// The first row whose centre is at or below y (1/256 pixel).
+int64_t RowAtOrBelow(int64_t y) {
+  return FloorDiv(y - kSub / 2 + kSub - 1, kSub);
+}
+
+// Scan-converts the (guard-clipped) polygon and runs the kernels on every row.
+void FillPolygon(const RasterTarget& target, const Point* points, int n, const QuadFrame& f,
+                 const QuadContext& q, const SpanKernels& kernels, bool checkRange) {
+  FixedPoint p[8], right[9], left[9];
+  int top = 0, bottom = 0;
+  for (int i = 0; i < n; ++i) {
+    p[i] = {std::llround(points[i].x * kSub), std::llround(points[i].y * kSub)};
+    if (p[i].y < p[top].y) top = i;
+    if (p[i].y > p[bottom].y) bottom = i;
+  }
+  EdgeWalker lw(left, SideOf(p, n, top, bottom, -1, left)), rw(right, SideOf(p, n, top, bottom, 1, right));
+  const Affine64 fs(f.sa, f.sb, f.sc), ft(f.ta, f.tb, f.tc);
+  SpanArgs a;
+  a.ds = Narrow(fs.a);
+  a.dt = Narrow(ft.a);
+  const int64_t rowEnd = std::min<int64_t>(RowAtOrBelow(p[bottom].y), target.height);
+  for (int64_t py = std::max<int64_t>(RowAtOrBelow(p[top].y), 0); py < rowEnd; ++py) {
+    const int64_t yc = py * kSub + kSub / 2;
+    const int64_t xl = lw.Column(yc), xr = rw.Column(yc);
+    const int xs = static_cast<int>(std::max<int64_t>(xl, 0));
+    const int xe = static_cast<int>(std::min<int64_t>(xr, target.width));
+    if (xs >= xe) continue;
+    a.dst = target.pixels + py * target.pitch + xs;
+    a.count = xe - xs;
+    a.s = Narrow(fs.At(xs, py));
+    a.t = Narrow(ft.At(xs, py));
+    const bool inside = checkRange && InRange(a.s, a.ds, a.count, q.sMin, q.sMax) &&
+                        InRange(a.t, a.dt, a.count, q.tMin, q.tMax);
+    (inside ? kernels.inside : kernels.clamped)(q, a);
+  }
+}
+
+// The quad's outline, clipped to the guard band when it reaches far off-screen.
+// Returns the number of corners, 0 when nothing of it is on the screen.
+int ScreenPolygon(const QuadFrame& frame, const RasterTarget& target, Point* polygon) {
+  bool far = false;
+  for (const Point& p : frame.corner)
+    far |= p.x < -kGuard || p.y < -kGuard || p.x > target.width + kGuard || p.y > target.height + kGuard;
+  const int n = far ? ClipToGuard(frame.corner, polygon, target.width, target.height) : 4;
+  if (!far) std::copy(frame.corner, frame.corner + 4, polygon);
+  if (n < 3) return 0;
+  double minX = polygon[0].x, maxX = polygon[0].x, minY = polygon[0].y, maxY = polygon[0].y;
+  for (int i = 1; i < n; ++i) {
+    minX = std::min(minX, polygon[i].x), maxX = std::max(maxX, polygon[i].x);
+    minY = std::min(minY, polygon[i].y), maxY = std::max(maxY, polygon[i].y);
+  }
+  return maxX <= 0 || minX >= target.width || maxY <= 0 || minY >= target.height ? 0 : n;
+}
+
+// The kernels a quad needs. With shortcuts: quads that leave the screen as it is
+// are skipped (false), opaque normal blending becomes a copy, and uniform or
+// identity-mapped textures skip the sampling.
+bool ChooseKinds(const RasterTexture& tex, const QuadDraw& quad, double c, double s, int alpha,
+                 const RasterState& state, const RasterPaths& paths, BlendKind& blend, SamplerKind& sampler) {
+  blend = paths.specialBlends ? KindOf(state.blendSource, state.blendDestination) : BlendKind::kTable;
+  sampler = state.bilinear ? SamplerKind::kBilinear : SamplerKind::kNearest;
+  if (!paths.shortcuts) return true;
+  const bool weighted = blend == BlendKind::kNormal || blend == BlendKind::kAdditive;
+  if (weighted && (alpha == 0 || tex.transparent)) return false;
+  if (blend == BlendKind::kNormal && tex.opaque && alpha == 255) blend = BlendKind::kReplace;
+  if (tex.uniform)
+    sampler = SamplerKind::kSolid;
+  else if (c == 1.0 && s == 0.0 && quad.width == tex.width && quad.height == tex.height)
+    sampler = SamplerKind::kIdentity;
+  return true;
+}
+
+}  // namespace
+
+bool MakeRasterTexture(const Image& image, RasterTexture& out) {
+  out = RasterTexture{};
+  const int w = image.width, h = image.height;
+  if (w <= 0 || h <= 0 || w > kMaxTextureSize || h > kMaxTextureSize) return false;
+  if (image.rgba.size() != static_cast<size_t>(w) * static_cast<size_t>(h) * 4) return false;
+  out.width = w;
+  out.height = h;
+  out.stride = w + 2;
+  out.store.assign(static_cast<size_t>(out.stride) * static_cast<size_t>(h + 2), 0);
+  const uint8_t* src = image.rgba.data();
+  uint32_t* row = out.store.data() + out.stride + 1;
+  const uint32_t first = static_cast<uint32_t>(src[3]) << 24 | src[0] << 16 | src[1] << 8 | src[2];
+  bool uniform = true, opaque = true, transparent = true;
+  for (int y = 0; y < h; ++y, row += out.stride) {
+    for (int x = 0; x < w; ++x, src += 4) {
+      const uint32_t word = static_cast<uint32_t>(src[3]) << 24 | src[0] << 16 | src[1] << 8 | src[2];
+      row[x] = word;
+      uniform &= word == first;
+      opaque &= src[3] == 255;
+      transparent &= src[3] == 0;
+    }
+    row[-1] = row[0];
+    row[w] = row[w - 1];
+  }
+  std::copy_n(out.store.data() + out.stride, out.stride, out.store.data());
+  std::copy_n(out.store.data() + static_cast<size_t>(h) * out.stride, out.stride,
+              out.store.data() + static_cast<size_t>(h + 1) * out.stride);
+  out.uniform = uniform;
+  out.opaque = opaque;
+  out.transparent = transparent;
+  return true;
+}
+
+void RasterQuad(const RasterTarget& target, const RasterTexture& tex, const QuadDraw& quad,
+                const RasterState& state, const RasterPaths& paths) {
+  if (quad.width <= 0 || quad.height <= 0 || tex.width <= 0 || tex.store.empty() ||
+      !std::isfinite(quad.angle) || target.pixels == nullptr || !IsBlendFactor(state.blendSource) ||
+      !IsBlendFactor(state.blendDestination))
+    return;
+  const int alpha = std::clamp(quad.alpha, 0, 255);
+  double c, s;
+  TurnOf(quad.angle, c, s);
+  BlendKind blend;
+  SamplerKind sampler;
+  if (!ChooseKinds(tex, quad, c, s, alpha, state, paths, blend, sampler)) return;
+  const QuadFrame frame = FrameOf(quad, c, s, tex, state.bilinear);
+  Point polygon[8];
+  const int n = ScreenPolygon(frame, target, polygon);
+  if (n == 0) return;
+  const raster::SimdLevel level = !paths.simd  ? raster::SimdLevel::kNone
+                                  : paths.avx2 ? raster::SimdLevel::kAvx2
+                                               : raster::SimdLevel::kSse2;
+  const SpanKernels kernels = raster::SelectSpanKernels(sampler, blend, alpha != 255, level);
+  FillPolygon(target, polygon, n, frame, ContextOf(tex, alpha, state), kernels, paths.shortcuts);
+}

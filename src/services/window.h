@@ -10,6 +10,10 @@
 
 struct SDL_Window;
 
+// The PC set-1 scan code (DirectInput numbering, extended keys with bit 7 set) of an
+// SDL scancode; 0 for keys without one.
+int Set1ScanCode(int sdlScancode);
+
 enum class WindowEvent { kNone, kClose, kLeftDown, kLeftUp, kRightDown, kRightUp, kOther };
 
 struct MouseDeviceState {

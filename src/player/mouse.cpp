@@ -1,0 +1,53 @@
+#include "player/mouse.h"
+
+namespace {
+
+void ReleaseLatch(uint8_t& latch, uint8_t down, uint8_t& click) {
+  if (latch != 0 && down == 0) {
+    latch = 0;
+    click = 0;
+  }
+}
+
+void UpdateLatch(uint8_t& latch, uint8_t down, uint8_t& click) {
+  if (down != 0) latch = 1;
+  if (down == 0 && latch != 0) click = 1;
+}
+
+}  // namespace
+
+void UpdateMouse(MouseState& mouse, const MouseReading& reading, WindowEvent event) {
+  ReleaseLatch(mouse.leftLatch, mouse.leftDown, mouse.leftClick);
+  ReleaseLatch(mouse.rightLatch, mouse.rightDown, mouse.rightClick);
+  if (mouse.source == 1) {
+    mouse.screenX = static_cast<int16_t>(reading.deviceX);
+    mouse.screenY = static_cast<int16_t>(reading.deviceY);
+    mouse.leftDown = reading.deviceLeft ? 1 : 0;
+    mouse.rightDown = reading.deviceRight ? 1 : 0;
+  } else {
+    mouse.screenX = static_cast<int16_t>(reading.clientX);
+    mouse.screenY = static_cast<int16_t>(reading.clientY);
+    switch (event) {
+      case WindowEvent::kLeftDown: mouse.leftDown = 1; break;
+      case WindowEvent::kLeftUp: mouse.leftDown = 0; break;
+      case WindowEvent::kRightDown: mouse.rightDown = 1; break;
+      case WindowEvent::kRightUp: mouse.rightDown = 0; break;
+      default: break;
+    }
+  }
+  if (mouse.camera != nullptr) {
+    mouse.worldX = mouse.screenX + mouse.camera->x;
+    mouse.worldY = mouse.screenY + mouse.camera->y;
+    // No tile size (no map): the cell stays where it was.
+    if (mouse.tileSize != 0) {
+      mouse.cellX = mouse.worldX / mouse.tileSize;
+      mouse.cellY = mouse.worldY / mouse.tileSize;
+    }
+  }
+  UpdateLatch(mouse.leftLatch, mouse.leftDown, mouse.leftClick);
+  UpdateLatch(mouse.rightLatch, mouse.rightDown, mouse.rightClick);
+}
+
+int MouseInRect(const MouseState& mouse, int16_t x1, int16_t y1, int16_t x2, int16_t y2) {
+  return (x1 <= mouse.worldX && mouse.worldX < x2 && y1 <= mouse.worldY && mouse.worldY < y2) ? 1 : 0;
+}

@@ -1,0 +1,28 @@
+// The command line of both programs.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+struct Options {
+  std::string map;            // --map NAME: skip the launcher
+  int displayMode = 0;        // --windowed (0, default) | --fullscreen (1)
+  bool displayModeGiven = false;
+  std::string dataDir;        // --data DIR
+  bool headless = false;      // software renderer, no window, fixed 1/60 s steps
+  std::optional<uint64_t> frames;  // --frames N: stop after N frames
+  std::optional<uint64_t> seed;    // --seed N
+  std::string inputScript;    // --input FILE
+  std::string screenshot;     // --screenshot FILE
+  bool state = false;         // --state: final state as JSON on stdout
+  bool verbose = false;       // report load failures on stderr
+};
+
+enum class ParseResult { kRun, kHelp, kVersion, kError };
+
+// Parses argv; on kError, `error` says what was wrong.
+ParseResult ParseCommandLine(int argc, const char* const* argv, Options& options, std::string& error);
+
+// The usage text (--help, and after a usage error).
+std::string UsageText(const std::string& program);

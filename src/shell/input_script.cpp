@@ -1,0 +1,138 @@
+#include "shell/input_script.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace {
+
+std::vector<std::string_view> Words(std::string_view line) {
+  std::vector<std::string_view> words;
+  size_t i = 0;
+  while (i < line.size()) {
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+    const size_t start = i;
+    while (i < line.size() && line[i] != ' ' && line[i] != '\t') ++i;
+    if (i > start) words.push_back(line.substr(start, i - start));
+  }
+  return words;
+}
+
+template <typename T>
+bool Number(std::string_view text, T& value) {
+  const char* end = text.data() + text.size();
+  const auto result = std::from_chars(text.data(), end, value);
+  return !text.empty() && result.ec == std::errc() && result.ptr == end;
+}
+
+bool Lower(std::string_view word, std::string_view expected) {
+  if (word.size() != expected.size()) return false;
+  for (size_t i = 0; i < word.size(); ++i) {
+    char c = word[i];
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (c != expected[i]) return false;
+  }
+  return true;
+}
+
+bool UpDown(std::string_view word, bool& down) {
+  if (Lower(word, "down")) return down = true, true;
+  if (Lower(word, "up")) return down = false, true;
+  return false;
+}
+
+// Parses one non-empty line; returns the problem, or an empty string.
+std::string ParseLine(const std::vector<std::string_view>& words, ScriptEvent& event) {
+  if (!Number(words[0], event.frame) || event.frame == 0) return "the frame must be a number from 1";
+  if (words.size() < 2) return "missing event (key, mouse or button)";
+  const std::string_view verb = words[1];
+  if (Lower(verb, "key")) {
+    if (words.size() != 4) return "expected: <frame> key <NAME> down|up";
+    event.kind = ScriptEvent::Kind::kKey;
+    event.code = ScanCodeByName(words[2]);
+    if (event.code < 0) return "unknown key \"" + std::string(words[2]) + "\"";
+    if (!UpDown(words[3], event.down)) return "expected down or up, not \"" + std::string(words[3]) + "\"";
+  } else if (Lower(verb, "mouse")) {
+    if (words.size() != 4) return "expected: <frame> mouse <x> <y>";
+    event.kind = ScriptEvent::Kind::kMouse;
+    if (!Number(words[2], event.x) || !Number(words[3], event.y)) return "mouse coordinates must be integers";
+  } else if (Lower(verb, "button")) {
+    if (words.size() != 4) return "expected: <frame> button left|right down|up";
+    event.kind = ScriptEvent::Kind::kButton;
+    if (Lower(words[2], "left")) {
+      event.code = 1;
+    } else if (Lower(words[2], "right")) {
+      event.code = 2;
+    } else {
+      return "unknown button \"" + std::string(words[2]) + "\"";
+    }
+    if (!UpDown(words[3], event.down)) return "expected down or up, not \"" + std::string(words[3]) + "\"";
+  } else {
+    return "unknown event \"" + std::string(verb) + "\"";
+  }
+  return {};
+}
+
+}  // namespace
+
+bool ParseInputScript(std::string_view text, std::vector<ScriptEvent>& events, std::string& error) {
+  events.clear();
+  size_t lineNumber = 0;
+  size_t pos = 0;
+  while (pos <= text.size()) {
+    size_t end = text.find('\n', pos);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = text.substr(pos, end - pos);
+    pos = end + 1;
+    ++lineNumber;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    const std::vector<std::string_view> words = Words(line);
+    if (words.empty() || words[0][0] == '#') continue;
+    ScriptEvent event;
+    const std::string problem = ParseLine(words, event);
+    if (!problem.empty()) {
+      error = "line " + std::to_string(lineNumber) + ": " + problem;
+      return false;
+    }
+    events.push_back(event);
+  }
+  return true;
+}
+
+ScriptedInput::ScriptedInput(std::vector<ScriptEvent> events) : events_(std::move(events)) {
+  std::stable_sort(events_.begin(), events_.end(),
+                   [](const ScriptEvent& a, const ScriptEvent& b) { return a.frame < b.frame; });
+}
+
+void ScriptedInput::BeginFrame(uint64_t frame, KeyArray& keys, MouseReading& reading, WindowEvent& event) {
+  for (; next_ < events_.size() && events_[next_].frame <= frame; ++next_) {
+    const ScriptEvent& e = events_[next_];
+    switch (e.kind) {
+      case ScriptEvent::Kind::kKey:
+        keys_[static_cast<size_t>(e.code)] = e.down ? 1 : 0;
+        break;
+      case ScriptEvent::Kind::kMouse:
+        cursorX_ = e.x;
+        cursorY_ = e.y;
+        break;
+      case ScriptEvent::Kind::kButton:
+        (e.code == 1 ? left_ : right_) = e.down;
+        pending_.push_back(e.code == 1 ? (e.down ? WindowEvent::kLeftDown : WindowEvent::kLeftUp)
+                                       : (e.down ? WindowEvent::kRightDown : WindowEvent::kRightUp));
+        break;
+    }
+  }
+  keys = keys_;
+  // The window reports -1, -1 while the cursor is outside its client area.
+  const bool inside = cursorX_ >= 0 && cursorX_ < 1024 && cursorY_ >= 0 && cursorY_ < 768;
+  reading.clientX = inside ? cursorX_ : -1;
+  reading.clientY = inside ? cursorY_ : -1;
+  reading.deviceX = std::clamp(cursorX_, 0, 1023);
+  reading.deviceY = std::clamp(cursorY_, 0, 767);
+  reading.deviceLeft = left_;
+  reading.deviceRight = right_;
+  event = WindowEvent::kNone;
+  if (!pending_.empty()) {
+    event = pending_.front();
+    pending_.pop_front();
+  }
+}

@@ -157,7 +157,11 @@ void Flush() {
 
 LauncherResult RunLauncherWindow(const std::string& title, const std::vector<std::string>& mapNames,
                                  const Image& banner) {
-  if (!gtk_init_check(nullptr, nullptr)) return {};
+  if (!gtk_init_check(nullptr, nullptr)) {
+    LauncherResult failed;
+    failed.error = "no display to open the launcher window on (is DISPLAY set? --map NAME --headless plays without one)";
+    return failed;
+  }
   GtkCssProvider* css = gtk_css_provider_new();
   gtk_css_provider_load_from_data(css, kCss, -1, nullptr);
   GdkScreen* screen = gdk_screen_get_default();

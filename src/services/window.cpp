@@ -157,6 +157,16 @@ bool GameWindow::Open(const std::string& title, bool fullscreen, bool opengl) {
     error_ = std::string("cannot start SDL video: ") + SDL_GetError();
     return false;
   }
+  // Without a display SDL falls back to its offscreen driver: the game would run
+  // unseen and could never be ended. Only a driver asked for by name is accepted.
+  const char* driver = SDL_GetCurrentVideoDriver();
+  const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+  if (driver != nullptr && (asked == nullptr || *asked == '\0') &&
+      (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0)) {
+    error_ = "no display (is DISPLAY set? --headless plays without one)";
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    return false;
+  }
   IgnoreUnusedEvents();
   const Uint32 api = opengl ? SDL_WINDOW_OPENGL : 0;
   if (fullscreen) {

@@ -22,10 +22,11 @@ std::vector<std::string> ListMaps() {
   return MapNamesFromEntries(entries);
 }
 
-bool RunLauncher(Game& game, bool softwareBuild) {
+bool RunLauncher(Game& game, bool softwareBuild, std::string& error) {
   Image banner;
   DecodePng(kBannerPng, kBannerPngSize, banner);  // a banner that fails to decode leaves the image empty
   const LauncherResult result = RunLauncherWindow(LauncherTitle(softwareBuild), ListMaps(), banner);
+  error = result.error;
   if (!result.launched || result.mapName.empty()) return false;
   game.displayMode = static_cast<uint8_t>(result.displayMode);
   game.mapName = result.mapName;

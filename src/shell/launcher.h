@@ -21,5 +21,6 @@ std::vector<std::string> ListMaps();
 
 // Runs the launcher window. True with displayMode and mapName set when the player
 // launched a map; false for Cancel, the close box or Launch with no map (the
-// program then ends with status 0).
-bool RunLauncher(Game& game, bool softwareBuild);
+// program then ends with status 0), and false with error set when the window could
+// not be shown (status 1).
+bool RunLauncher(Game& game, bool softwareBuild, std::string& error);

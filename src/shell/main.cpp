@@ -116,7 +116,11 @@ int main(int argc, char** argv) {
 
   auto game = std::make_unique<Game>();
   if (options.map.empty()) {
-    if (!RunLauncher(*game, kSoftwareBuild)) return 0;
+    if (!RunLauncher(*game, kSoftwareBuild, error)) {
+      if (error.empty()) return 0;
+      std::fprintf(stderr, "%s: %s\n", kProgram, error.c_str());
+      return 1;
+    }
   } else {
     if (!MapExists(options.map)) {
       std::fprintf(stderr, "%s: there is no map \"%s\" (Data/Maps/%s.map does not exist)\n", kProgram,
@@ -140,6 +144,7 @@ int main(int argc, char** argv) {
   runtime.script = script.get();
   runtime.headless = options.headless;
   runtime.verbose = options.verbose;
+  runtime.programName = kProgram;
   runtime.frames = options.frames;
   runtime.screenshotPath = options.screenshot;
 

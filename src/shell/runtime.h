@@ -25,6 +25,7 @@ struct Runtime {
   ScriptedInput* script = nullptr;   // replaces keyboard and mouse when given
   bool headless = false;
   bool verbose = false;
+  std::string programName = "vexmoor";  // names the program in --verbose reports
   std::optional<uint64_t> frames;    // stop after this many frames
   std::string screenshotPath;        // written from the last frame
   std::string screenshotError;       // set when it could not be written

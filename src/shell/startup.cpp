@@ -12,13 +12,17 @@
 namespace {
 
 void Report(const Runtime& runtime, const std::string& text) {
-  if (runtime.verbose) std::fprintf(stderr, "vexmoor: %s\n", text.c_str());
+  if (runtime.verbose) std::fprintf(stderr, "%s: %s\n", runtime.programName.c_str(), text.c_str());
 }
 
 void LoadImages(Game& game, Runtime& runtime) {
   SpriteStore& sprites = runtime.sprites;
   for (int number : LoadAssetTable(sprites, kCreditsPng, kCreditsPngSize)) {
-    Report(runtime, "image " + std::to_string(number) + " did not load");
+    std::string name = "(held in the program)";
+    for (const AssetEntry& entry : AssetTable()) {
+      if (entry.number == number) name = entry.path;
+    }
+    Report(runtime, "image " + std::to_string(number) + " " + name + " did not load");
   }
   if (!LoadAnimationSet(game.animations, sprites, "Data\\AnimationSet.xml")) {
     Report(runtime, "Data\\AnimationSet.xml is missing or not an AnimationSet document");

@@ -126,3 +126,17 @@ TEST(Launcher, AcceleratedBuildOpensItsGameWindowAndQuitsOnEscape) {
   EXPECT_TRUE(result.Succeeded()) << result.err;
   EXPECT_FALSE(result.timedOut);
 }
+
+TEST(Launcher, WithoutADisplayTheProgramsSayWhyAndEndWithStatusOne) {
+  const std::vector<std::string> noDisplay = {"DISPLAY=", "WAYLAND_DISPLAY="};
+  for (const bool software : {true, false}) {
+    const ProcessResult launcher = RunGame({}, software, 30.0, noDisplay);
+    EXPECT_EQ(launcher.exitCode, 1) << launcher.err;
+    EXPECT_NE(launcher.err.find("no display"), std::string::npos) << launcher.err;
+    // With --map the game window is refused rather than run unseen.
+    const ProcessResult game = RunGame({"--map", "Test"}, software, 30.0, noDisplay);
+    EXPECT_FALSE(game.timedOut);
+    EXPECT_EQ(game.exitCode, 1) << game.err;
+    EXPECT_NE(game.err.find("no display"), std::string::npos) << game.err;
+  }
+}

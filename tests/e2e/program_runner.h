@@ -10,9 +10,11 @@
 
 // build/vexmoor-soft (or vexmoor) with the arguments, from the build folder (which
 // holds Data), with a generous timeout.
-inline ProcessResult RunGame(std::vector<std::string> args, bool software = true, double timeout = 120.0) {
+inline ProcessResult RunGame(std::vector<std::string> args, bool software = true, double timeout = 120.0,
+                             std::vector<std::string> env = {}) {
   args.insert(args.begin(), BuildDir() + (software ? "/vexmoor-soft" : "/vexmoor"));
   SpawnOptions options;
+  options.env = std::move(env);
   return RunProcess(args, options, timeout);
 }
 

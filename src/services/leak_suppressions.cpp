@@ -1,8 +1,9 @@
-// Sanitizer builds only. The system's own libraries behind the window, the OpenGL
-// driver and the fonts (Mesa's driver and its LLVM, fontconfig, D-Bus, GLib) keep
-// allocations until the process ends; those are not leaks of ours, and the leak
-// checker is told so. Mesa's driver is unloaded when SDL closes its display, after
-// which its allocations could not be told apart from anyone's: it stays loaded.
+// Linked into every program of the sanitizer build. The system's own libraries
+// behind the window, the OpenGL driver and the fonts (Mesa's driver and its LLVM,
+// fontconfig, D-Bus, GLib) keep allocations until the process ends; those are not
+// leaks of ours, and the leak checker is told so. Mesa's driver is unloaded when
+// SDL closes its display, after which its allocations could not be told apart from
+// anyone's: it stays loaded.
 #if defined(__SANITIZE_ADDRESS__)
 
 #include <dlfcn.h>

@@ -26,8 +26,8 @@ bool InVisibleWindow(const Map& map, const Door& door) {
 }
 
 void DrawAndStep(Door& door, Map& map, const Animations& animations, SpriteStore& sprites) {
-  const int32_t sx = door.x - map.camera.x;
-  const int32_t sy = door.y - map.camera.y;
+  const int32_t sx = ScreenOffset(door.x, map.camera.x);
+  const int32_t sy = ScreenOffset(door.y, map.camera.y);
   switch (door.state) {
     case kDoorClosed:
       sprites.Display(FrameSprite(door.animation, 0), sx, sy, 255);

@@ -1,5 +1,7 @@
 #include "player/mouse.h"
 
+#include <algorithm>
+
 namespace {
 
 void ReleaseLatch(uint8_t& latch, uint8_t down, uint8_t& click) {
@@ -12,6 +14,12 @@ void ReleaseLatch(uint8_t& latch, uint8_t down, uint8_t& click) {
 void UpdateLatch(uint8_t& latch, uint8_t down, uint8_t& click) {
   if (down != 0) latch = 1;
   if (down == 0 && latch != 0) click = 1;
+}
+
+// screen + camera in 64 bits, held to the 32-bit range (a camera near its ends
+// would otherwise overflow).
+int32_t WorldOf(int16_t screen, int32_t camera) {
+  return static_cast<int32_t>(std::clamp<int64_t>(int64_t{screen} + camera, INT32_MIN, INT32_MAX));
 }
 
 }  // namespace
@@ -36,8 +44,8 @@ void UpdateMouse(MouseState& mouse, const MouseReading& reading, WindowEvent eve
     }
   }
   if (mouse.camera != nullptr) {
-    mouse.worldX = mouse.screenX + mouse.camera->x;
-    mouse.worldY = mouse.screenY + mouse.camera->y;
+    mouse.worldX = WorldOf(mouse.screenX, mouse.camera->x);
+    mouse.worldY = WorldOf(mouse.screenY, mouse.camera->y);
     // No tile size (no map): the cell stays where it was.
     if (mouse.tileSize != 0) {
       mouse.cellX = mouse.worldX / mouse.tileSize;

@@ -67,6 +67,7 @@ void OnLaunch(GtkButton*, gpointer data) {
   if (!name.empty()) {
     launcher->result.launched = true;
     launcher->result.mapName = name;
+    launcher->result.mapIndex = gtk_combo_box_get_active(GTK_COMBO_BOX(launcher->maps));
     launcher->result.displayMode = gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(launcher->windowed)) ? 0 : 1;
   }
   gtk_main_quit();

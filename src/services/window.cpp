@@ -206,6 +206,7 @@ void GameWindow::Close() {
 
 WindowEvent GameWindow::TakeEvent() {
   SDL_Event event;
+  // SDL_PollEvent pumps the window system before it takes the first queued event.
   if (SDL_PollEvent(&event) == 0) return WindowEvent::kNone;
   return Translate(event);
 }

@@ -41,8 +41,13 @@ class GameWindow {
   const std::string& error() const { return error_; }
 
   // Windowed mode: takes one pending window event without waiting (kNone if none).
+  // Like PumpEvents it first reads what the window system has sent, so the
+  // keyboard and cursor state read after it are this frame's; the events beyond
+  // the one taken stay queued for the next frames.
   WindowEvent TakeEvent();
-  // Full screen: processes every pending window-system message.
+  // Full screen: processes every pending window-system message (the keyboard and
+  // mouse device state read after it are up to date); called at the top of a frame,
+  // before the snapshot.
   void PumpEvents();
   // The keyboard as set-1 scan codes (1 = down).
   void ReadKeyboard(KeyArray& out) const;

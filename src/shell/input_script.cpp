@@ -136,3 +136,22 @@ void ScriptedInput::BeginFrame(uint64_t frame, KeyArray& keys, MouseReading& rea
     pending_.pop_front();
   }
 }
+
+uint64_t ScriptedInput::LastEventFrame() const {
+  uint64_t last = 0;
+  uint64_t buttonTaken = 0;  // the frame the previous button event was taken in
+  for (const ScriptEvent& e : events_) {
+    uint64_t effect = e.frame;
+    if (e.kind == ScriptEvent::Kind::kButton) {
+      effect = std::max(e.frame, buttonTaken + 1);
+      buttonTaken = effect;
+    }
+    last = std::max(last, effect);
+  }
+  return last;
+}
+
+uint64_t HeadlessFrameLimit(const ScriptedInput* script) {
+  const uint64_t last = script != nullptr ? script->LastEventFrame() : 0;
+  return last > UINT64_MAX - kHeadlessTailFrames ? UINT64_MAX : last + kHeadlessTailFrames;
+}

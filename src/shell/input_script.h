@@ -33,6 +33,15 @@ struct ScriptEvent {
 // Parses a script. On a malformed line returns false with "line N: what" in error.
 bool ParseInputScript(std::string_view text, std::vector<ScriptEvent>& events, std::string& error);
 
+// A headless run without --frames stops this many frames after its script's last
+// event takes effect, or after this many frames without a script, so it always ends.
+constexpr uint64_t kHeadlessTailFrames = 60;
+
+class ScriptedInput;
+
+// The frame count of a headless run without --frames (script may be null).
+uint64_t HeadlessFrameLimit(const ScriptedInput* script);
+
 class ScriptedInput {
  public:
   explicit ScriptedInput(std::vector<ScriptEvent> events);
@@ -40,6 +49,10 @@ class ScriptedInput {
   // Applies the events of `frame` and gives this frame's keys, mouse reading and
   // window event.
   void BeginFrame(uint64_t frame, KeyArray& keys, MouseReading& reading, WindowEvent& event);
+
+  // The frame in which the last event takes effect (button events queued in one
+  // frame are taken one per frame); 0 for an empty script.
+  uint64_t LastEventFrame() const;
 
  private:
   std::vector<ScriptEvent> events_;  // sorted by frame, script order kept

@@ -16,6 +16,12 @@ std::string LauncherTitle(bool softwareBuild);
 // in the order given.
 std::vector<std::string> MapNamesFromEntries(const std::vector<std::string>& entries);
 
+// A map name as the drop-down shows it: a name that is valid UTF-8 as it is, any
+// other read as Latin-1 (ISO-8859-1, the maps' own 8-bit names) and converted to
+// UTF-8, so "Caf\xe9" shows as "Caf\xc3\xa9". Only the display changes: the chosen
+// entry still names its file by its own bytes.
+std::string MapNameForDisplay(const std::string& name);
+
 // Every "*.map" in "Data\Maps\" (an empty list when the folder cannot be listed).
 std::vector<std::string> ListMaps();
 

@@ -1,5 +1,7 @@
 #include "world/map.h"
 
+#include <algorithm>
+
 #include "services/numbers.h"
 #include "services/sprites.h"
 
@@ -38,10 +40,42 @@ void SetCellBlocked(Map& map, int32_t column, int32_t row, uint8_t blocked) {
   map.shotGrid[i] = blocked;
 }
 
-void CenterCamera(Map& map, float x, float y) {
-  map.camera.x = RoundInt(x - static_cast<float>(kScreenHalfWidth));
-  map.camera.y = RoundInt(y - static_cast<float>(kScreenHalfHeight));
+namespace {
+
+// Nearest integer, halves to even, held to the 32-bit range (a start position near
+// its ends must not wrap the camera around).
+int32_t RoundHeld(float v) {
+  if (!(v == v)) return 0;
+  if (v >= 2147483648.0f) return INT32_MAX;
+  if (v < -2147483648.0f) return INT32_MIN;
+  return RoundInt(v);
 }
+
+// Floor division by a positive divisor.
+int64_t FloorDiv(int64_t value, int64_t divisor) {
+  const int64_t q = value / divisor;
+  return (value % divisor != 0 && value < 0) ? q - 1 : q;
+}
+
+int16_t CellsToCover(int pixels, uint8_t tileSize) {
+  return tileSize == 0 ? 0 : static_cast<int16_t>((pixels + tileSize - 1) / tileSize);
+}
+
+}  // namespace
+
+void CenterCamera(Map& map, float x, float y) {
+  map.camera.x = RoundHeld(x - static_cast<float>(kScreenHalfWidth));
+  map.camera.y = RoundHeld(y - static_cast<float>(kScreenHalfHeight));
+}
+
+int32_t ScreenOffset(int64_t world, int32_t camera) {
+  const int64_t screen = world - camera;
+  return static_cast<int32_t>(std::clamp<int64_t>(screen, -kFarOffScreen, kFarOffScreen));
+}
+
+int16_t ScreenExtraColumns(uint8_t tileSize) { return CellsToCover(2 * kScreenHalfWidth, tileSize); }
+
+int16_t ScreenExtraRows(uint8_t tileSize) { return CellsToCover(2 * kScreenHalfHeight, tileSize); }
 
 void ComputeVisibleRange(Map& map, int16_t extraColumns, int16_t extraRows) {
   map.prompt = 0;
@@ -50,25 +84,24 @@ void ComputeVisibleRange(Map& map, int16_t extraColumns, int16_t extraRows) {
     map.lastVisibleColumn = map.lastVisibleRow = -1;
     return;
   }
-  const int32_t column = map.camera.x / map.tileSize;
-  const int32_t row = map.camera.y / map.tileSize;
-  map.firstVisibleColumn = column < 0 ? 0 : column;
-  map.firstVisibleRow = row < 0 ? 0 : row;
-  const int64_t lastColumn = static_cast<int64_t>(column) + extraColumns;
-  const int64_t lastRow = static_cast<int64_t>(row) + extraRows;
-  map.lastVisibleColumn = static_cast<int32_t>(lastColumn > map.lastColumn ? map.lastColumn : lastColumn);
-  map.lastVisibleRow = static_cast<int32_t>(lastRow > map.lastRow ? map.lastRow : lastRow);
+  // 64-bit, so that a camera near the ends of the 32-bit range cannot wrap.
+  const int64_t column = FloorDiv(map.camera.x, map.tileSize);
+  const int64_t row = FloorDiv(map.camera.y, map.tileSize);
+  map.firstVisibleColumn = static_cast<int32_t>(std::max<int64_t>(column, 0));
+  map.firstVisibleRow = static_cast<int32_t>(std::max<int64_t>(row, 0));
+  map.lastVisibleColumn = static_cast<int32_t>(std::clamp<int64_t>(column + extraColumns, INT32_MIN, map.lastColumn));
+  map.lastVisibleRow = static_cast<int32_t>(std::clamp<int64_t>(row + extraRows, INT32_MIN, map.lastRow));
 }
 
 void DrawLayer(const Map& map, SpriteStore& sprites, uint8_t layer) {
   if (layer > map.lastLayer || map.tileSize == 0) return;
-  const int32_t size = map.tileSize;
+  const int64_t size = map.tileSize;
   for (int32_t row = map.firstVisibleRow; row <= map.lastVisibleRow; ++row) {
     for (int32_t column = map.firstVisibleColumn; column <= map.lastVisibleColumn; ++column) {
       if (!InGrid(map, column, row)) continue;
       const MapCell& cell = map.cells[CellIndex(map, layer, column, row)];
       if (cell.sprite == 0) continue;
-      sprites.Display(cell.sprite, column * size - map.camera.x, row * size - map.camera.y,
+      sprites.Display(cell.sprite, ScreenOffset(column * size, map.camera.x), ScreenOffset(row * size, map.camera.y),
                       map.layerAlpha[layer]);
     }
   }

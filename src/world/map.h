@@ -96,12 +96,29 @@ uint8_t MaterialAt(const Map& map, int32_t column, int32_t row);
 // Sets both blocking grids at a cell (doors); cells outside the grids are ignored.
 void SetCellBlocked(Map& map, int32_t column, int32_t row, uint8_t blocked);
 
-// Puts (x, y) at the screen centre: camera = (round(x - 512), round(y - 384)).
+// Puts (x, y) at the screen centre: camera = (round(x - 512), round(y - 384)), held
+// to the 32-bit range.
 void CenterCamera(Map& map, float x, float y);
 
-// The window of cells drawn this frame: first = camera / tileSize (integer,
-// truncating), last = first + extra; negative firsts become 0 and lasts are held to
-// the map; the lasts come from the unclamped firsts. Also clears the prompt.
+// Screen positions further off the screen than this are drawn at this distance:
+// still off the screen, with room for the sprite's size inside 32 bits.
+constexpr int64_t kFarOffScreen = 1 << 30;
+
+// world - camera, computed in 64 bits and held to +-kFarOffScreen (positions near the
+// ends of the 32-bit range would otherwise overflow).
+int32_t ScreenOffset(int64_t world, int32_t camera);
+
+// The extra columns and rows of the visible window that cover the whole 1024x768
+// screen from any camera: ceil(1024 / tileSize) and ceil(768 / tileSize) (16 and 12
+// for 64-pixel tiles); 0 without a tile size.
+int16_t ScreenExtraColumns(uint8_t tileSize);
+int16_t ScreenExtraRows(uint8_t tileSize);
+
+// The window of cells drawn this frame: first = floor(camera / tileSize), the cell
+// under the screen's top-left pixel, last = first + extra; negative firsts become 0
+// and lasts are held to the map; the lasts come from the unclamped firsts, so a
+// camera left of or above the map does not shrink the window. Also clears the
+// prompt.
 void ComputeVisibleRange(Map& map, int16_t extraColumns, int16_t extraRows);
 
 // Draws the visible cells of one layer, rows top to bottom, columns left to right,

@@ -126,7 +126,9 @@ TEST(LoadMap, HostileHeadersAreRefusedAndCountsBounded) {
   ASSERT_TRUE(f.Load(good));
   for (auto [tile, columns, rows, layers] :
        std::initializer_list<std::tuple<int, int32_t, int32_t, int>>{{0, 3, 3, 0}, {64, -1, 3, 0}, {64, 3, -7, 0}, {64, INT32_MAX, 0, 0},
-        {64, 1 << 30, 1 << 30, 0}, {64, 4095, 4095, 1}, {64, INT32_MIN, INT32_MIN, 255}}) {
+        {64, 1 << 30, 1 << 30, 0}, {64, 4095, 4095, 1}, {64, INT32_MIN, INT32_MIN, 255},
+        // Products that wrap 64 bits: 2 x 2^31 x 2^31 = 2^63, and 256 x 2^28 x 2^28 = 2^64.
+        {64, INT32_MAX, INT32_MAX, 1}, {64, (1 << 28) - 1, (1 << 28) - 1, 255}}) {
     MapBytes bad;
     bad.Header(static_cast<uint8_t>(tile), columns, rows, static_cast<uint8_t>(layers));
     EXPECT_FALSE(f.Load(bad)) << columns << "x" << rows;

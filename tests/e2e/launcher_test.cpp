@@ -140,3 +140,27 @@ TEST(Launcher, WithoutADisplayTheProgramsSayWhyAndEndWithStatusOne) {
     EXPECT_NE(game.err.find("no display"), std::string::npos) << game.err;
   }
 }
+
+// A map file named with a Latin-1 byte ("Caf\xe9.map") shows in the list as UTF-8
+// (no Pango warning about invalid text), and launching it plays that very file.
+TEST(Launcher, Latin1MapNameShowsAsUtf8AndLoadsItsOwnFile) {
+  namespace fs = std::filesystem;
+  TempDir data;
+  ShareBuiltData(data);
+  for (const char* suffix : {".map", "_TileSet.xml", "_Enemys.txt"}) {
+    fs::copy_file(fs::path(BuildDir()) / "Data" / "Maps" / (std::string("Test") + suffix),
+                  data.File(std::string("Data/Maps/Caf\xe9") + suffix));
+  }
+  LauncherRun run;
+  ASSERT_TRUE(run.Start(std::string(kGameTitle) + " SW", true, {"--data", data.path()})) << run.server.error();
+  SleepMs(500);  // the drop-down has drawn its text
+  run.ClickLaunch();
+  const unsigned long game = run.x->WaitForWindow(kGameTitle, 30.0);
+  ASSERT_NE(game, 0u) << "the Latin-1 map did not open";
+  SleepMs(500);
+  ASSERT_TRUE(run.x->SendClose(game));
+  const ProcessResult result = run.program.Wait(20.0);
+  EXPECT_TRUE(result.Succeeded()) << result.err;  // status 1 would mean the map was not found
+  EXPECT_EQ(result.err.find("Pango"), std::string::npos) << result.err;
+  EXPECT_EQ(result.err.find("UTF-8"), std::string::npos) << result.err;
+}

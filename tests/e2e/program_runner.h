@@ -1,6 +1,8 @@
 // Runs the built programs for whole-program tests.
 #pragma once
 
+#include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -16,6 +18,24 @@ inline ProcessResult RunGame(std::vector<std::string> args, bool software = true
   SpawnOptions options;
   options.env = std::move(env);
   return RunProcess(args, options, timeout);
+}
+
+// A Data tree inside dir for a run with --data dir: the built images and XML files,
+// shared through links, and a Maps folder of its own (empty).
+inline void ShareBuiltData(const TempDir& dir) {
+  namespace fs = std::filesystem;
+  const fs::path built = fs::path(BuildDir()) / "Data";
+  fs::create_directories(dir.File("Data/Maps"));
+  for (const char* entry : {"GFX", "AnimationSet.xml", "Light.xml"}) {
+    fs::create_symlink(built / entry, dir.File(std::string("Data/") + entry));
+  }
+}
+
+// A 32-bit little-endian field of a map file.
+inline std::string MapField32(uint32_t v) {
+  std::string bytes;
+  for (int shift = 0; shift < 32; shift += 8) bytes += static_cast<char>((v >> shift) & 0xff);
+  return bytes;
 }
 
 // Mean of the red, green and blue channels over a rectangle of an image, 0-255.

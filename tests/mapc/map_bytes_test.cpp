@@ -181,6 +181,9 @@ TEST(MapDecode, RefusesDimensionsTheGameRefuses) {
   m.lastRow = INT32_MAX;
   m.lastLayer = 255;
   EXPECT_TRUE(refused(m));  // a product that would overflow 64 bits
+  m.lastColumn = (1 << 28) - 1;
+  m.lastRow = (1 << 28) - 1;
+  EXPECT_TRUE(refused(m));  // 256 x 2^28 x 2^28 = 2^64, which wraps to 0
 }
 
 TEST(MapDecode, AHugeLightCountDoesNotAllocateBeyondTheFile) {

@@ -4,8 +4,10 @@
 
 #include <bit>
 
+#include "content/map_format.h"
 #include "map_binary.h"
 #include "mapc_fixtures.h"
+#include "services/files.h"
 
 using namespace mapc_test;
 
@@ -55,6 +57,51 @@ TEST(RoundTrip, EveryShippedMap) {
     mapc::CompiledMap map = MustCompile(ReadSource(ShippedSourcePath(name)), name + ".vxmap");
     ExpectRoundTrip(map.name, map.mapBytes, map.tileSetXml, map.enemyList);
     ExpectRoundTrip(map.name, map.mapBytes, std::nullopt, std::nullopt);
+  }
+}
+
+// The game's own decoder reads every shipped map as mapc compiled it.
+TEST(RoundTrip, TheGameReadsEveryShippedMapAsCompiled) {
+  for (const std::string& name : ShippedMapNames()) {
+    SCOPED_TRACE(name);
+    mapc::CompiledMap map = MustCompile(ReadSource(ShippedSourcePath(name)), name + ".vxmap");
+    FileReader file;
+    file.OpenMemory(map.mapBytes);
+    MapFileRecord record;
+    std::string why;
+    ASSERT_TRUE(DecodeMapFile(file, record, why)) << why;
+    const mapc::MapBinary& b = map.binary;
+    EXPECT_EQ(record.headerValueBits, b.valueBits);
+    EXPECT_EQ(record.headerText, b.headerText);
+    EXPECT_EQ(record.tileSize, b.tileSize);
+    EXPECT_EQ(record.lastColumn, b.lastColumn);
+    EXPECT_EQ(record.lastRow, b.lastRow);
+    EXPECT_EQ(record.lastLayer, b.lastLayer);
+    EXPECT_EQ(record.startX, b.startX);
+    EXPECT_EQ(record.startY, b.startY);
+    ASSERT_EQ(record.cells.size(), b.cells.size());
+    for (int layer = 0; layer < b.Layers(); ++layer) {
+      for (int32_t column = 0; column < b.Columns(); ++column) {
+        for (int32_t row = 0; row < b.Rows(); ++row) {
+          const MapCell& got = record.cells[(static_cast<size_t>(layer) * b.Columns() + column) * b.Rows() + row];
+          const mapc::CellRecord& want = b.Cell(layer, column, row);
+          ASSERT_EQ(mapc::CellRecord({got.sprite, got.walkFlag, got.shotFlag, got.material}), want)
+              << layer << " " << column << " " << row;
+        }
+      }
+    }
+    ASSERT_EQ(record.lights.size(), b.lights.size());
+    for (size_t i = 0; i < b.lights.size(); ++i) {
+      const Light& l = record.lights[i];
+      EXPECT_EQ(mapc::LightRecord({l.sprite, l.x, l.y, l.width, l.height, l.angle, l.on}), b.lights[i]);
+    }
+    ASSERT_EQ(record.doors.size(), b.doors.size());
+    for (size_t i = 0; i < b.doors.size(); ++i) {
+      EXPECT_EQ(mapc::DoorRecord({record.doors[i].animationId, record.doors[i].column, record.doors[i].row}),
+                b.doors[i]);
+    }
+    EXPECT_FALSE(record.endedEarly);
+    EXPECT_EQ(record.trailingBytes, 0u);
   }
 }
 

@@ -45,7 +45,7 @@ TEST(CommandLine, HelpVersionAndUsageErrors) {
   const std::vector<std::vector<const char*>> bad = {
       {"--bogus"}, {"map"}, {"--frames"}, {"--frames", "-1"}, {"--frames", "3x"}, {"--frames", ""},
       {"--seed", "99999999999999999999999"}, {"--map", ""}, {"--windowed", "--fullscreen"},
-      {"--state=yes"}, {"--headless", "--map", "Test"}};
+      {"--state=yes"}};
   for (const auto& args : bad) {
     Options fresh;
     error.clear();
@@ -53,4 +53,14 @@ TEST(CommandLine, HelpVersionAndUsageErrors) {
     EXPECT_FALSE(error.empty()) << args[0];
   }
   EXPECT_NE(UsageText("vexmoor").find("--screenshot"), std::string::npos);
+}
+
+// A headless run without --frames is accepted: it ends by itself (HeadlessFrameLimit).
+TEST(CommandLine, HeadlessNeedsNoFrameCount) {
+  Options o;
+  std::string error;
+  ASSERT_EQ(Parse({"--headless", "--map", "Test"}, o, error), ParseResult::kRun) << error;
+  EXPECT_TRUE(o.headless);
+  EXPECT_FALSE(o.frames.has_value());
+  EXPECT_NE(UsageText("vexmoor").find("60"), std::string::npos);
 }

@@ -61,3 +61,28 @@ TEST(ScriptedInput, KeysHoldUntilReleasedAndButtonsComeOnePerFrame) {
   EXPECT_EQ(reading.clientY, -1);
   EXPECT_EQ(reading.deviceX, 1023);  // the device clamps
 }
+
+TEST(ScriptedInput, HeadlessRunsEndSixtyFramesAfterTheLastEvent) {
+  // {script, frame of the last event's effect}: three buttons in frame 5 are taken in
+  // frames 5, 6 and 7; a key in frame 3 after a button in frame 9 does not lower it.
+  for (const auto& [text, last] : std::initializer_list<std::pair<const char*, uint64_t>>{
+           {"", 0},
+           {"# only a comment\n", 0},
+           {"7 key W down\n2 key W up\n", 7},
+           {"5 button left down\n5 button left up\n5 button right down\n", 7},
+           {"9 button left down\n3 key F9 down\n10 button left up\n", 10},
+           {"4 mouse 10 10\n40 mouse 1 1\n", 40}}) {
+    std::vector<ScriptEvent> events;
+    std::string error;
+    ASSERT_TRUE(ParseInputScript(text, events, error)) << error;
+    ScriptedInput script(std::move(events));
+    EXPECT_EQ(script.LastEventFrame(), last) << text;
+    EXPECT_EQ(HeadlessFrameLimit(&script), last + 60) << text;
+  }
+  EXPECT_EQ(HeadlessFrameLimit(nullptr), 60u);
+  std::vector<ScriptEvent> far;
+  std::string error;
+  ASSERT_TRUE(ParseInputScript("18446744073709551600 key W down\n", far, error)) << error;
+  ScriptedInput farScript(std::move(far));
+  EXPECT_EQ(HeadlessFrameLimit(&farScript), UINT64_MAX);  // held, not wrapped
+}

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+
 #include "support/world_fixture.h"
 #include "world/map.h"
 
@@ -44,7 +47,17 @@ TEST(CenterCamera, RoundsHalvesToEven) {
   EXPECT_EQ(map.camera.y, 2);
 }
 
-TEST(ComputeVisibleRange, WindowOfThirteenCellsClampedToTheMap) {
+TEST(CenterCamera, HeldToThe32BitRangeAtExtremePositions) {
+  Map map = MakeMap(3, 3);
+  CenterCamera(map, 2147483647.0f, -2147483648.0f);
+  EXPECT_EQ(map.camera.x, 2147483136);  // 2^31 - 512: still in range
+  EXPECT_EQ(map.camera.y, INT32_MIN);   // -2^31 - 384 is held, not wrapped
+  CenterCamera(map, 3e9f, -3e9f);
+  EXPECT_EQ(map.camera.x, INT32_MAX);
+  EXPECT_EQ(map.camera.y, INT32_MIN);
+}
+
+TEST(ComputeVisibleRange, KeepsTheRuleForTheArgumentsGiven) {
   Map map = MakeMap(99, 99);
   map.prompt = 1;
   ComputeVisibleRange(map, 12, 12);
@@ -52,23 +65,71 @@ TEST(ComputeVisibleRange, WindowOfThirteenCellsClampedToTheMap) {
   EXPECT_EQ(map.firstVisibleColumn, 0);
   EXPECT_EQ(map.lastVisibleColumn, 12);
   EXPECT_EQ(map.lastVisibleRow, 12);
-
-  map.camera = {-412, -284};  // -412 / 64 = -6 (truncating), -284 / 64 = -4
-  ComputeVisibleRange(map, 12, 12);
-  EXPECT_EQ(map.firstVisibleColumn, 0);
-  EXPECT_EQ(map.lastVisibleColumn, 6);
-  EXPECT_EQ(map.firstVisibleRow, 0);
-  EXPECT_EQ(map.lastVisibleRow, 8);
-
   map.camera = {64 * 95, 64 * 40};
   ComputeVisibleRange(map, 12, 12);
   EXPECT_EQ(map.firstVisibleColumn, 95);
-  EXPECT_EQ(map.lastVisibleColumn, 99);
+  EXPECT_EQ(map.lastVisibleColumn, 99);  // held to the map
   EXPECT_EQ(map.lastVisibleRow, 52);
+  Map fine = MakeMap(99, 99, 1);
+  fine.camera = {INT32_MIN, INT32_MIN};
+  ComputeVisibleRange(fine, -5, -5);  // below the 32-bit range: held, not wrapped to a huge window
+  EXPECT_EQ(fine.lastVisibleColumn, INT32_MIN);
+  EXPECT_EQ(fine.lastVisibleRow, INT32_MIN);
+}
 
-  map.camera = {64 * 120, 0};  // beyond the right edge: first above last
-  ComputeVisibleRange(map, 12, 12);
-  EXPECT_GT(map.firstVisibleColumn, map.lastVisibleColumn);
+TEST(ComputeVisibleRange, ScreenCountsCoverTheWholeScreenFromAnyCamera) {
+  EXPECT_EQ(ScreenExtraColumns(64), 16);
+  EXPECT_EQ(ScreenExtraRows(64), 12);
+  EXPECT_EQ(ScreenExtraColumns(100), 11);  // ceil(10.24)
+  EXPECT_EQ(ScreenExtraRows(100), 8);      // ceil(7.68)
+  EXPECT_EQ(ScreenExtraColumns(1), 1024);
+  EXPECT_EQ(ScreenExtraColumns(0), 0);
+  // {tile, camera x, camera y, first column, last column, first row, last row} on a
+  // 100 x 100 map.
+  struct Case {
+    int tile;
+    int32_t cx, cy;
+    int32_t firstColumn, lastColumn, firstRow, lastRow;
+  };
+  for (const Case& c : std::initializer_list<Case>{
+           {64, 0, 0, 0, 16, 0, 12},
+           {64, -412, -284, 0, 9, 0, 7},      // floor(-412 / 64) = -7, floor(-284 / 64) = -5
+           {64, -64, -1, 0, 15, 0, 11},
+           {64, 100, 70, 1, 17, 1, 13},
+           {64, 64 * 95, 64 * 95, 95, 99, 95, 99},
+           {64, 64 * 120, 64 * 120, 120, 99, 120, 99},   // beyond the map: first above last
+           {64, -2000, -2000, 0, -16, 0, -20},            // left of and above it: nothing
+           {100, -1, -1, 0, 10, 0, 7},
+           {100, 99, 0, 0, 11, 0, 8},
+           {255, 300, -300, 1, 6, 0, 2},     // floor(-300 / 255) = -2, + ceil(768 / 255) = 4
+           {64, INT32_MIN, INT32_MAX, 0, -33554416, 33554431, 99},
+       }) {
+    Map map = MakeMap(99, 99, static_cast<uint8_t>(c.tile));
+    map.camera = {c.cx, c.cy};
+    ComputeVisibleRange(map, ScreenExtraColumns(map.tileSize), ScreenExtraRows(map.tileSize));
+    const std::string at = std::to_string(c.tile) + " at " + std::to_string(c.cx) + "," + std::to_string(c.cy);
+    EXPECT_EQ(map.firstVisibleColumn, c.firstColumn) << at;
+    EXPECT_EQ(map.lastVisibleColumn, c.lastColumn) << at;
+    EXPECT_EQ(map.firstVisibleRow, c.firstRow) << at;
+    EXPECT_EQ(map.lastVisibleRow, c.lastRow) << at;
+    // Every map cell under a screen corner lies inside the window.
+    for (int64_t x : {int64_t{c.cx}, int64_t{c.cx} + 1023}) {
+      for (int64_t y : {int64_t{c.cy}, int64_t{c.cy} + 767}) {
+        if (x < 0 || y < 0 || x / c.tile > 99 || y / c.tile > 99) continue;
+        EXPECT_LE(map.firstVisibleColumn, x / c.tile) << at;
+        EXPECT_GE(map.lastVisibleColumn, x / c.tile) << at;
+        EXPECT_LE(map.firstVisibleRow, y / c.tile) << at;
+        EXPECT_GE(map.lastVisibleRow, y / c.tile) << at;
+      }
+    }
+  }
+}
+
+TEST(ScreenOffset, WideArithmeticHeldFarOffTheScreen) {
+  EXPECT_EQ(ScreenOffset(640, 10), 630);
+  EXPECT_EQ(ScreenOffset(0, -412), 412);
+  EXPECT_EQ(ScreenOffset(int64_t{16777215} * 255, -2147483647), kFarOffScreen);
+  EXPECT_EQ(ScreenOffset(0, INT32_MAX), -kFarOffScreen);
 }
 
 TEST(DrawLayer, DrawsVisibleCellsInRowOrderWithLayerAlpha) {
@@ -77,7 +138,7 @@ TEST(DrawLayer, DrawsVisibleCellsInRowOrderWithLayerAlpha) {
   for (int n : {1001, 1002, 1003}) PutSprite3D(world.sprites, n);
   map.cells[CellIndex(map, 0, 1, 0)].sprite = 1001;
   map.cells[CellIndex(map, 0, 0, 1)].sprite = 1002;
-  map.cells[CellIndex(map, 0, 13, 0)].sprite = 1003;  // column 13: outside the 13x13 window
+  map.cells[CellIndex(map, 0, 13, 0)].sprite = 1003;  // column 13: outside a 13x13 window
   map.cells[CellIndex(map, 1, 2, 2)].sprite = 1003;
   map.cells[CellIndex(map, 0, 5, 5)].sprite = 4242;   // no such sprite: draws nothing
   map.layerAlpha[1] = 90;
@@ -114,4 +175,24 @@ TEST(DrawLayer, NothingWhenTheCameraIsPastTheMap) {
   ComputeVisibleRange(map, 12, 12);
   DrawLayer(map, world.sprites, 0);
   EXPECT_EQ(world.renderer.draws.size(), 25u);
+}
+
+// Near the map's left edge (camera x negative) the floor reaches the screen's right
+// edge: the last column drawn is the one under screen x 1023.
+TEST(DrawLayer, ScreenWindowReachesTheRightEdgeNearTheMapsLeftEdge) {
+  RecordingWorld world;
+  Map map = MakeMap(19, 14);
+  PutSprite3D(world.sprites, 1001);
+  for (auto& cell : map.cells) cell.sprite = 1001;
+  map.camera = {-352, -224};  // the player at (160, 160)
+  ComputeVisibleRange(map, ScreenExtraColumns(map.tileSize), ScreenExtraRows(map.tileSize));
+  DrawLayer(map, world.sprites, 0);
+  int right = 0, bottom = 0;
+  for (const RecordedDraw& draw : world.renderer.draws) {
+    right = std::max(right, draw.quad.x + draw.quad.width);
+    bottom = std::max(bottom, draw.quad.y + draw.quad.height);
+  }
+  EXPECT_GE(right, 1024);
+  EXPECT_GE(bottom, 768);
+  EXPECT_EQ(world.renderer.draws.size(), 11u * 9u);  // columns 0-10, rows 0-8
 }

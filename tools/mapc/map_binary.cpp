@@ -2,6 +2,8 @@
 
 #include <tuple>
 
+#include "services/files.h"
+
 namespace mapc {
 
 bool CellRecord::operator<(const CellRecord& o) const {
@@ -34,100 +36,17 @@ const char* HeaderEndBytes(HeaderEnd end) {
   return "\r\n";
 }
 
-// Little-endian reader over a byte string; reads past the end give zero bytes.
-class ByteReader {
- public:
-  explicit ByteReader(std::string_view bytes) : bytes_(bytes) {}
-
-  int Peek() const { return pos_ < bytes_.size() ? static_cast<uint8_t>(bytes_[pos_]) : -1; }
-  uint8_t U8() {
-    if (pos_ >= bytes_.size()) {
-      endedEarly_ = true;
-      return 0;
-    }
-    return static_cast<uint8_t>(bytes_[pos_++]);
+// The decoder's line end; a header line cut short by the end of the file is
+// written back with the usual CR LF.
+HeaderEnd EndOf(HeaderLineEnd end) {
+  switch (end) {
+    case HeaderLineEnd::kLf: return HeaderEnd::Lf;
+    case HeaderLineEnd::kCr: return HeaderEnd::Cr;
+    case HeaderLineEnd::kZero: return HeaderEnd::Nul;
+    case HeaderLineEnd::kCrLf:
+    case HeaderLineEnd::kEndOfFile: break;
   }
-  uint16_t U16() {
-    uint16_t lo = U8();
-    return static_cast<uint16_t>(lo | (U8() << 8));
-  }
-  uint32_t U32() {
-    uint32_t v = 0;
-    for (int shift = 0; shift < 32; shift += 8) v |= static_cast<uint32_t>(U8()) << shift;
-    return v;
-  }
-  int32_t I32() { return static_cast<int32_t>(U32()); }
-  int16_t I16() { return static_cast<int16_t>(U16()); }
-  size_t Remaining() const { return pos_ < bytes_.size() ? bytes_.size() - pos_ : 0; }
-  bool EndedEarly() const { return endedEarly_; }
-
-  // The header line: up to CR, LF or a zero byte; a CR followed by LF ends as one.
-  void HeaderLine(std::string& text, HeaderEnd& end) {
-    text.clear();
-    end = HeaderEnd::CrLf;
-    while (pos_ < bytes_.size()) {
-      char c = bytes_[pos_++];
-      if (c == '\n') {
-        end = HeaderEnd::Lf;
-        return;
-      }
-      if (c == '\0') {
-        end = HeaderEnd::Nul;
-        return;
-      }
-      if (c == '\r') {
-        end = HeaderEnd::Cr;
-        if (Peek() == '\n') {
-          ++pos_;
-          end = HeaderEnd::CrLf;
-        }
-        return;
-      }
-      text.push_back(c);
-    }
-    endedEarly_ = true;
-  }
-
- private:
-  std::string_view bytes_;
-  size_t pos_ = 0;
-  bool endedEarly_ = false;
-};
-
-// A count field clipped to the whole records the rest of the file holds.
-size_t ClippedCount(int32_t count, size_t remaining, size_t recordBytes) {
-  if (count <= 0) return 0;
-  size_t whole = remaining / recordBytes;
-  return static_cast<size_t>(count) < whole ? static_cast<size_t>(count) : whole;
-}
-
-bool ReadHeader(ByteReader& in, MapBinary& map, std::string& error) {
-  map.valueBits = in.U32();
-  in.HeaderLine(map.headerText, map.headerEnd);
-  map.tileSize = in.U8();
-  map.lastColumn = in.I32();
-  map.lastRow = in.I32();
-  map.lastLayer = in.U8();
-  map.startX = in.I32();
-  map.startY = in.I32();
-  if (map.tileSize == 0) {
-    error = "tile size is 0";
-    return false;
-  }
-  if (map.lastColumn < 0 || map.lastRow < 0) {
-    error = "last column " + std::to_string(map.lastColumn) + " or last row " +
-            std::to_string(map.lastRow) + " is negative";
-    return false;
-  }
-  int64_t columns = int64_t{map.lastColumn} + 1;
-  int64_t rows = int64_t{map.lastRow} + 1;
-  // Each factor is at most kMaxCells first, so the product cannot overflow.
-  int64_t cells = columns > kMaxCells || rows > kMaxCells ? kMaxCells + 1 : map.Layers() * columns * rows;
-  if (cells > kMaxCells) {
-    error = "the map holds " + std::to_string(cells) + " cells, more than " + std::to_string(kMaxCells);
-    return false;
-  }
-  return true;
+  return HeaderEnd::CrLf;
 }
 
 }  // namespace
@@ -172,43 +91,39 @@ std::string EncodeMap(const MapBinary& map) {
 }
 
 bool DecodeMap(std::string_view bytes, MapBinary& map, DecodeReport& report, std::string& error) {
-  ByteReader in(bytes);
   map = MapBinary{};
   report = DecodeReport{};
-  if (!ReadHeader(in, map, error)) return false;
-  size_t count = static_cast<size_t>(map.Layers()) * static_cast<size_t>(map.Columns()) *
-                 static_cast<size_t>(map.Rows());
-  map.cells.resize(count);
-  for (CellRecord& c : map.cells) {
-    c.sprite = in.I32();
-    c.walk = static_cast<int8_t>(in.U8());
-    c.shot = static_cast<int8_t>(in.U8());
-    c.material = in.U8();
+  FileReader file;
+  file.OpenMemory(std::string(bytes));
+  MapFileRecord record;
+  if (!DecodeMapFile(file, record, error)) return false;
+  map.valueBits = record.headerValueBits;
+  map.headerText = std::move(record.headerText);
+  map.headerEnd = EndOf(record.headerEnd);
+  map.tileSize = record.tileSize;
+  map.lastColumn = record.lastColumn;
+  map.lastRow = record.lastRow;
+  map.lastLayer = record.lastLayer;
+  map.startX = record.startX;
+  map.startY = record.startY;
+  // The game keeps the row varying fastest; here the column does (file order).
+  const size_t rows = static_cast<size_t>(map.Rows());
+  const size_t columns = static_cast<size_t>(map.Columns());
+  map.cells.resize(record.cells.size());
+  for (int layer = 0; layer < map.Layers(); ++layer) {
+    for (size_t column = 0; column < columns; ++column) {
+      for (size_t row = 0; row < rows; ++row) {
+        const MapCell& c = record.cells[(static_cast<size_t>(layer) * columns + column) * rows + row];
+        map.cells[map.CellIndex(layer, static_cast<int32_t>(column), static_cast<int32_t>(row))] =
+            CellRecord{c.sprite, c.walkFlag, c.shotFlag, c.material};
+      }
+    }
   }
-  int32_t lightCount = in.I32();
-  size_t lights = ClippedCount(lightCount, in.Remaining(), kLightBytes);
-  for (size_t i = 0; i < lights; ++i) {
-    LightRecord l;
-    l.sprite = in.I32();
-    l.x = in.I32();
-    l.y = in.I32();
-    l.width = in.I16();
-    l.height = in.I16();
-    l.angle = in.I16();
-    l.on = in.U8();
-    map.lights.push_back(l);
-  }
-  int32_t doorCount = in.I32();
-  size_t doors = ClippedCount(doorCount, in.Remaining(), kDoorBytes);
-  for (size_t i = 0; i < doors; ++i) {
-    DoorRecord d;
-    d.animationId = in.I32();
-    d.column = in.I32();
-    d.row = in.I32();
-    map.doors.push_back(d);
-  }
-  report.endedEarly = in.EndedEarly();
-  report.trailingBytes = in.Remaining();
+  for (const Light& l : record.lights) map.lights.push_back({l.sprite, l.x, l.y, l.width, l.height, l.angle, l.on});
+  for (const DoorPlacement& d : record.doors) map.doors.push_back({d.animationId, d.column, d.row});
+  report.endedEarly = record.endedEarly;
+  report.headerCut = record.headerTextCut;
+  report.trailingBytes = static_cast<size_t>(record.trailingBytes);
   return true;
 }
 

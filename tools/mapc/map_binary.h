@@ -1,4 +1,6 @@
-// The binary map file (NAME.map) as plain records, and its byte encoding.
+// The binary map file (NAME.map) as plain records, and its byte encoding. Reading
+// is the game's own decoder (content/map_format.h), so a format rule lives in one
+// place; mapc only turns its records into these.
 //
 // Layout, little-endian, no padding:
 //   f32 header value | header text + line end | u8 tile size | i32 last column |
@@ -11,6 +13,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "content/map_format.h"
 
 namespace mapc {
 
@@ -50,11 +54,11 @@ struct DoorRecord {
 // How the header text line is ended in the file.
 enum class HeaderEnd : uint8_t { CrLf, Lf, Cr, Nul };
 
-constexpr int kCellBytes = 7;
-constexpr int kLightBytes = 19;
-constexpr int kDoorBytes = 12;
+constexpr int kCellBytes = kMapCellBytes;
+constexpr int kLightBytes = kMapLightBytes;
+constexpr int kDoorBytes = kMapDoorBytes;
 // Maps larger than this many cells (all layers together) are refused.
-constexpr int64_t kMaxCells = 16777216;
+constexpr int64_t kMaxCells = kMaxMapCells;
 
 struct MapBinary {
   uint32_t valueBits = 0x3f800000;  // the header value's IEEE-754 bits (1.0)
@@ -92,13 +96,14 @@ std::string EncodeMap(const MapBinary& map);
 // What decoding found besides the records.
 struct DecodeReport {
   bool endedEarly = false;   // reads went past the end (they read as zero bytes)
+  bool headerCut = false;    // the header line was longer than the decoder keeps
   size_t trailingBytes = 0;  // bytes left after the last door
 };
 
-// Reads a map file the way the game does (reads past the end give zeros). Refuses,
-// with a message, dimensions the game refuses too: tile size 0, a negative last
-// column or row, or more than kMaxCells cells. Light and door counts are clipped to
-// the whole records the file still holds.
+// Reads a map file with the game's decoder (reads past the end give zeros). Refuses,
+// with the game's message, the dimensions the game refuses: tile size 0, a negative
+// last column or row, or more than kMaxCells cells. Light and door counts are
+// clipped to the whole records the file still holds.
 bool DecodeMap(std::string_view bytes, MapBinary& map, DecodeReport& report, std::string& error);
 
 }  // namespace mapc

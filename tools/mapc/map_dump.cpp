@@ -141,6 +141,7 @@ class Dumper {
   void Header(std::string& out) {
     out += "; " + in_.name + ", printed by mapc --dump from " + in_.name + ".map\n";
     if (report_.endedEarly) out += "; note: the file ended early; the missing bytes read as zeros\n";
+    if (report_.headerCut) out += "; note: the header line is cut to " + std::to_string(kMaxHeaderLine) + " bytes\n";
     if (report_.trailingBytes > 0) out += "; note: " + std::to_string(report_.trailingBytes) + " bytes after the doors are not kept\n";
     out += "map " + Quote(in_.name) + "\n";
     std::string real;

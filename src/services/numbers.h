@@ -16,6 +16,9 @@ int32_t ReadInt(std::string_view text);
 // The low 8 bits of ReadInt, for byte-wide fields ("300" gives 44).
 inline uint8_t ReadByte(std::string_view text) { return static_cast<uint8_t>(ReadInt(text)); }
 
+// Degrees to radians: pi / 180 in single precision.
+constexpr float kPiOver180 = 0.017453292f;
+
 // Nearest integer, halves to even (the default rounding mode). Values outside the
 // 32-bit range give an unspecified result but never trap.
 inline int32_t RoundInt(float v) { return static_cast<int32_t>(std::lrintf(v)); }

@@ -1,0 +1,183 @@
+#include "combat/flight.h"
+
+#include <cmath>
+
+#include "effects/bursts.h"
+#include "player/player.h"
+#include "services/numbers.h"
+#include "services/sprites.h"
+
+namespace {
+
+// Inside the map's pixel extent (which ends at the last column's and row's left and
+// top edges).
+bool InsideMap(const Map& map, float x, float y) {
+  return x > -1.0f && y > -1.0f && x < static_cast<float>(map.pixelWidth) && y < static_cast<float>(map.pixelHeight);
+}
+
+float Distance(float x1, float y1, float x2, float y2) {
+  const float dx = x2 - x1;
+  const float dy = y2 - y1;
+  return std::sqrt(dx * dx + dy * dy);
+}
+
+// Screen position of a world coordinate less an offset, rounded.
+int32_t ScreenOf(float world, int32_t camera, float offset) {
+  return RoundInt(world - static_cast<float>(camera) - offset);
+}
+
+void DrawGrenade(const Grenade& g, const Battlefield& field) {
+  const Camera& camera = field.map.camera;
+  field.sprites.Display(g.sprite, ScreenOf(g.x, camera.x, 2.0f), ScreenOf(g.y, camera.y, 2.0f), 255);
+  field.sprites.Display(kGrenadeMarkerSprite, ScreenOf(g.x, camera.x, 16.0f), ScreenOf(g.y, camera.y, 16.0f), 255);
+}
+
+// One axis bounces per frame, x first, and only while the grenade is inside the
+// map; outside it keeps moving without looking at any cell.
+void RollGrenade(Grenade& g, const Map& map) {
+  if (InsideMap(map, g.x, g.y)) {
+    const Cell here = CellOf(map, g.x, g.y);
+    const Cell next = CellOf(map, g.x + g.dirX * g.speed, g.y + g.dirY * g.speed);
+    if (IsShotBlocked(map, next.column, here.row)) {
+      g.dirX = -g.dirX;
+      g.speed /= kGrenadeBounceSlowdown;
+    } else if (IsShotBlocked(map, here.column, next.row)) {
+      g.dirY = -g.dirY;
+      g.speed /= kGrenadeBounceSlowdown;
+    }
+  }
+  g.x += g.dirX * g.speed;
+  g.y += g.dirY * g.speed;
+  g.speed -= g.deceleration;
+}
+
+// The blast: every enemy strictly inside the radius bleeds and loses health falling
+// linearly to 0 at the radius (walls do not shield); the dead are removed before the
+// player's share is worked out.
+void Detonate(const Grenade& g, Battlefield& field) {
+  const float radius = field.blastRadius;
+  const float damage = static_cast<float>(g.damage);
+  SpawnExplosion(field.fx, g.x, g.y);
+  std::vector<Enemy>& enemies = field.enemies.enemies;
+  for (size_t i = 0; i < enemies.size();) {
+    Enemy& e = enemies[i];
+    const float d = Distance(g.x, g.y, e.x, e.y);
+    if (!(d < radius)) {
+      ++i;
+      continue;
+    }
+    SpawnBlastBlood(field.fx, e.x, e.y);
+    e.health = static_cast<int16_t>(RoundInt(static_cast<float>(e.health) - (1.0f - d / radius) * damage));
+    if (e.health >= 1) {
+      ++i;
+      continue;
+    }
+    if (e.kind == kEnemyTurret) SpawnExplosion(field.fx, e.x, e.y);
+    RemoveEnemy(field.enemies, i);
+  }
+  Player& player = field.player;
+  const float d = Distance(g.x, g.y, player.x, player.y);
+  if (d < radius) {
+    SpawnBlastBlood(field.fx, player.x, player.y);
+    DamagePlayer(player, RoundInt((1.0f - d / radius) * damage));
+  }
+}
+
+// The first enemy whose hit square holds (x, y), edges excluded; -1 when none.
+int EnemyAt(const std::vector<Enemy>& enemies, float x, float y) {
+  for (size_t i = 0; i < enemies.size(); ++i) {
+    const Enemy& e = enemies[i];
+    const float q = static_cast<float>(e.hitHalf);
+    if (e.y - q < y && y < e.y + q && e.x - q < x && x < e.x + q) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+void HitEnemy(const Bullet& b, size_t index, Battlefield& field) {
+  std::vector<Enemy>& enemies = field.enemies.enemies;
+  Enemy& e = enemies[index];
+  e.health = static_cast<int16_t>(e.health - b.damage);
+  if (e.kind == kEnemyWalker) {
+    // Knocked back 10 px along the bullet, through the same spacing and walls as a step.
+    e.vx = b.stepX / 2.0f;
+    e.vy = b.stepY / 2.0f;
+    StepEnemy(enemies, index, field.map);
+    SpawnHitBlood(field.fx, b.x, b.y, b.angle);
+  }
+  if (enemies[index].health < 1) {
+    if (enemies[index].kind == kEnemyTurret) SpawnExplosion(field.fx, enemies[index].x, enemies[index].y);
+    RemoveEnemy(field.enemies, index);
+  }
+}
+
+bool PlayerAt(const Player& player, float x, float y) {
+  const float q = static_cast<float>(player.bodyQuarterWidth);
+  return player.y - q < y && y < player.y + q && player.x - q < x && x < player.x + q;
+}
+
+// One sub-step of a bullet; false when the bullet is used up.
+bool SubStep(Bullet& b, Battlefield& field) {
+  b.x += b.stepX;
+  b.y += b.stepY;
+  if (!InsideMap(field.map, b.x, b.y)) return false;
+  const Cell cell = CellOf(field.map, b.x, b.y);
+  if (IsShotBlocked(field.map, cell.column, cell.row)) {
+    SpawnWallImpact(field.fx, MaterialAt(field.map, cell.column, cell.row), b.x, b.y, b.angle);
+    return false;
+  }
+  const int hit = EnemyAt(field.enemies.enemies, b.x, b.y);
+  if (hit >= 0) {
+    HitEnemy(b, static_cast<size_t>(hit), field);
+    return false;
+  }
+  if (PlayerAt(field.player, b.x, b.y)) {
+    SpawnHitBlood(field.fx, b.x, b.y, b.angle);
+    DamagePlayer(field.player, b.damage);
+    return false;
+  }
+  b.rangeLeft -= static_cast<int32_t>(kBulletSubStep);
+  return b.rangeLeft >= static_cast<int32_t>(kBulletSubStep);
+}
+
+}  // namespace
+
+void DamagePlayer(Player& player, int32_t amount) {
+  if (player.armour >= amount) {
+    player.armour = static_cast<int16_t>(player.armour - amount);
+  } else {
+    player.health = static_cast<int16_t>(player.health + player.armour - amount);
+    player.armour = 0;
+  }
+  if (player.health < 1) player.health = 0;
+}
+
+void UpdateGrenades(GrenadeList& grenades, Battlefield& field) {
+  size_t kept = 0;
+  for (size_t i = 0; i < grenades.size(); ++i) {
+    Grenade& g = grenades[i];
+    DrawGrenade(g, field);
+    if (g.speed > 0.0f) RollGrenade(g, field.map);
+    if (field.fx.now > g.detonateAt) {
+      Detonate(g, field);
+      continue;
+    }
+    if (kept != i) grenades[kept] = g;
+    ++kept;
+  }
+  grenades.resize(kept);
+}
+
+void UpdateBullets(BulletList& bullets, Battlefield& field) {
+  const Camera& camera = field.map.camera;
+  size_t kept = 0;
+  for (size_t i = 0; i < bullets.size(); ++i) {
+    Bullet& b = bullets[i];
+    field.sprites.Display(b.sprite, ScreenOf(b.x, camera.x, 0.0f), ScreenOf(b.y, camera.y, 0.0f), 255);
+    bool alive = true;
+    for (int32_t step = 0; step <= b.extraSteps && alive; ++step) alive = SubStep(b, field);
+    if (!alive) continue;
+    if (kept != i) bullets[kept] = b;
+    ++kept;
+  }
+  bullets.resize(kept);
+}

@@ -83,6 +83,8 @@ ParseResult ParseCommandLine(int argc, const char* const* argv, Options& options
       if (!needValue(options.inputScript)) return ParseResult::kError;
     } else if (name == "--screenshot") {
       if (!needValue(options.screenshot)) return ParseResult::kError;
+    } else if (name == "--draw-log") {
+      if (!needValue(options.drawLog)) return ParseResult::kError;
     } else if (name == "--state") {
       if (!flagOnly()) return ParseResult::kError;
       options.state = true;
@@ -99,10 +101,6 @@ ParseResult ParseCommandLine(int argc, const char* const* argv, Options& options
     return ParseResult::kError;
   }
   options.displayModeGiven = sawWindowed || sawFullscreen;
-  if (options.headless && !options.frames && options.inputScript.empty()) {
-    error = "--headless needs --frames N or an --input script that ends the game (it would never end)";
-    return ParseResult::kError;
-  }
   return ParseResult::kRun;
 }
 
@@ -116,10 +114,13 @@ Plays vexmoor. Without --map the launcher window picks the display mode and the 
   --data DIR          run from DIR (the folder that holds Data/) instead of the
                       working directory
   --headless          no window: software renderer, fixed 1/60 s clock steps
-  --frames N          stop after N frames
+  --frames N          stop after N frames; without it a headless run stops 60
+                      frames after its input script's last event (after 60
+                      frames when there is no script)
   --seed N            seed of the random numbers
   --input FILE        scripted input (key, mouse and button events per frame)
   --screenshot FILE   write the last frame as a PNG image
+  --draw-log FILE     write the last frame's draw calls, one JSON object a line
   --state             print the final game state as JSON on standard output
   --verbose           report content and image load failures on standard error
   --help              show this text

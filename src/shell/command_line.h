@@ -11,10 +11,11 @@ struct Options {
   bool displayModeGiven = false;
   std::string dataDir;        // --data DIR
   bool headless = false;      // software renderer, no window, fixed 1/60 s steps
-  std::optional<uint64_t> frames;  // --frames N: stop after N frames
+  std::optional<uint64_t> frames;  // --frames N: stop after N frames (headless without it: see HeadlessFrameLimit)
   std::optional<uint64_t> seed;    // --seed N
   std::string inputScript;    // --input FILE
   std::string screenshot;     // --screenshot FILE
+  std::string drawLog;        // --draw-log FILE: the last frame's draw calls
   bool state = false;         // --state: final state as JSON on stdout
   bool verbose = false;       // report load failures on stderr
 };

@@ -1,7 +1,13 @@
 #include "shell/frame.h"
 
 #include "combat/doors.h"
+#include "combat/enemies.h"
+#include "combat/firing.h"
+#include "combat/flight.h"
+#include "effects/bursts.h"
+#include "effects/particles.h"
 #include "effects/lighting.h"
+#include "hud/hud.h"
 #include "player/player.h"
 #include "services/window.h"
 #include "shell/asset_table.h"
@@ -15,9 +21,14 @@ namespace {
 void ReadInput(Game& game, Runtime& runtime, KeyArray& keys, MouseReading& reading) {
   game.frameEvent = WindowEvent::kNone;
   GameWindow* window = runtime.window;
+  // Both modes bring the keyboard and mouse state up to date before the snapshot:
+  // windowed mode by taking its one window event, full screen by processing every
+  // pending window-system message.
   if (window != nullptr && game.displayMode == 0) {
     game.frameEvent = window->TakeEvent();
     if (game.frameEvent == WindowEvent::kClose) game.quitRequested = 1;
+  } else if (window != nullptr) {
+    window->PumpEvents();
   }
   if (runtime.script != nullptr) {
     WindowEvent scripted = WindowEvent::kNone;
@@ -38,23 +49,44 @@ void ReadInput(Game& game, Runtime& runtime, KeyArray& keys, MouseReading& readi
   }
 }
 
-void UpdatePlayer(Game& game) {
+// Steps 6 to 8: walking, the flashlight switch, aim and slot keys, the flashlight's
+// place, then the weapon.
+void UpdatePlayer(Game& game, BurstTargets& fx) {
   Player& player = game.player;
   WalkPlayer(player, game.map, game.keyboard);
   SwitchFlashlight(player, game.lights, game.keyboard);
   AimPlayer(player, game.mouse, game.map);
   SelectWeaponSlot(player, game.weapons, game.keyboard, game.now);
   if (CurrentWeapon(player, game.weapons) != nullptr) PlaceFlashlight(player, game.lights);
+  FiringTargets shots{game.bullets, game.grenades, fx};
+  UpdateWeapon(player, game.weapons, game.mouse, game.keyboard, shots);
 }
 
-void DrawWorld(Game& game, Runtime& runtime) {
+// Steps 13 to 15: enemies, grenades, bullets, both particle lists.
+void RunCombat(Game& game, Runtime& runtime, BurstTargets& fx) {
   SpriteStore& sprites = runtime.sprites;
-  ComputeVisibleRange(game.map, 12, 12);
+  EnemyWorld enemies{game.enemies, game.map,    game.player.x,   game.player.y, game.mouse,
+                     game.bullets, fx,          game.pathFinder, sprites};
+  UpdateEnemies(enemies);
+  Battlefield field{game.map, game.player, game.enemies, fx, sprites, game.blastRadius};
+  UpdateGrenades(game.grenades, field);
+  UpdateBullets(game.bullets, field);
+  RunParticles(game.particles, sprites);
+}
+
+void DrawWorld(Game& game, Runtime& runtime, BurstTargets& fx) {
+  SpriteStore& sprites = runtime.sprites;
+  ComputeVisibleRange(game.map, ScreenExtraColumns(game.map.tileSize), ScreenExtraRows(game.map.tileSize));
   DrawLayer(game.map, sprites, 0);
   DrawLayer(game.map, sprites, 1);
   UpdateDoors(game.doors, game.map, game.animations, sprites, game.keyboard);
   DrawPlayer(game.player, game.map, game.animations, sprites);
+  RunCombat(game, runtime, fx);
   DrawLighting(game.timedLights, game.lights, sprites, game.map.camera, game.now, game.toggles.lightingOn != 0);
+  DrawHud({.displayMode = game.displayMode, .mouse = game.mouse, .hoveredEnemy = HoveredEnemy(game.enemies),
+           .map = game.map, .player = game.player, .weapon = CurrentWeapon(game.player, game.weapons),
+           .now = game.now},
+          sprites);
   if (game.toggles.debugOverlayOn != 0) {
     sprites.Zoom(kDebugPanelSprite, 256, 128);
     sprites.Display(kDebugPanelSprite, 0, 200);
@@ -88,12 +120,13 @@ void RunFrame(Game& game, Runtime& runtime, bool last) {
   game.now = runtime.clock.Now();
   UpdateMouse(game.mouse, reading, game.frameEvent);
   game.keyboard.Snapshot(keys);
-  UpdatePlayer(game);
+  BurstTargets fx{game.particles, game.timedLights, runtime.rng, game.now};
+  UpdatePlayer(game, fx);
 
   Renderer& renderer = runtime.renderer;
   renderer.Clear(0);
   renderer.BeginScene();
-  DrawWorld(game, runtime);
+  DrawWorld(game, runtime, fx);
   renderer.EndScene();
 
   if (HandleShellKeys(game, runtime.sprites) && runtime.window != nullptr) {
@@ -109,7 +142,6 @@ void RunFrame(Game& game, Runtime& runtime, bool last) {
       runtime.screenshotError = "cannot write the screenshot \"" + runtime.screenshotPath + "\"";
     }
   }
-  if (runtime.window != nullptr && game.displayMode == 1) runtime.window->PumpEvents();
   renderer.Present();
   ++game.frame;
 }

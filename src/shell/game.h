@@ -8,9 +8,13 @@
 #include <vector>
 
 #include "combat/doors.h"
+#include "combat/enemies.h"
+#include "combat/path_finding.h"
+#include "combat/projectiles.h"
 #include "combat/weapons.h"
 #include "content/tile_set.h"
 #include "effects/lighting.h"
+#include "effects/particles.h"
 #include "player/mouse.h"
 #include "player/player.h"
 #include "services/input.h"
@@ -62,6 +66,13 @@ struct Game {
   std::vector<Light> lights;
   std::vector<TimedLight> timedLights;
   std::vector<Door> doors;
+  ParticleSystem particles;
+  BulletList bullets;
+  GrenadeList grenades;
+  EnemyTypeTable enemyTypes{};
+  EnemyList enemies;
+  PathFinder pathFinder;
+  float blastRadius = 0.0f;  // tile size x 3, set once the map is loaded
 
   bool mapLoaded = false;
   std::string mapError;  // why the map could not be loaded

@@ -9,9 +9,11 @@
 #include "services/presenter.h"
 #include "services/sdl_renderer.h"
 #include "services/software_renderer.h"
+#include "services/tee_renderer.h"
 #include "services/window.h"
 #include "shell/command_line.h"
 #include "shell/data_directory.h"
+#include "shell/draw_log.h"
 #include "shell/frame.h"
 #include "shell/game.h"
 #include "shell/input_script.h"
@@ -111,6 +113,7 @@ int main(int argc, char** argv) {
   std::unique_ptr<ScriptedInput> script;
   if (!options.inputScript.empty() && !LoadScript(options.inputScript, script, error)) return UsageError(error);
   if (!options.screenshot.empty()) options.screenshot = std::filesystem::absolute(options.screenshot).string();
+  if (!options.drawLog.empty()) options.drawLog = std::filesystem::absolute(options.drawLog).string();
   if (!ChooseDataDirectory(options.dataDir, error)) return UsageError(error);
   if (options.headless && options.map.empty()) return UsageError("--headless needs --map NAME");
 
@@ -136,16 +139,21 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s: %s\n", kProgram, error.c_str());
     return 1;
   }
-  SpriteStore sprites(*screen.renderer);
+  // The draw log records beside the real back-end, and only when it is asked for.
+  std::unique_ptr<TeeRenderer> tee;
+  if (!options.drawLog.empty()) tee = std::make_unique<TeeRenderer>(*screen.renderer);
+  Renderer& renderer = tee ? static_cast<Renderer&>(*tee) : *screen.renderer;
+  SpriteStore sprites(renderer);
   Clock clock = options.headless ? Clock::Fixed() : Clock::Real();
   Rng rng(options.seed.value_or(options.headless ? 1 : static_cast<uint64_t>(std::time(nullptr))));
-  Runtime runtime{*screen.renderer, sprites, clock, rng};
+  Runtime runtime{renderer, sprites, clock, rng};
   runtime.window = screen.windowOpen ? &screen.window : nullptr;
   runtime.script = script.get();
   runtime.headless = options.headless;
   runtime.verbose = options.verbose;
   runtime.programName = kProgram;
   runtime.frames = options.frames;
+  if (options.headless && !runtime.frames) runtime.frames = HeadlessFrameLimit(script.get());
   runtime.screenshotPath = options.screenshot;
 
   if (!StartUp(*game, runtime)) {
@@ -155,9 +163,14 @@ int main(int argc, char** argv) {
   }
   RunGame(*game, runtime);
   if (options.state) std::cout << StateJson(*game) << std::flush;
+  int status = 0;
   if (!runtime.screenshotError.empty()) {
     std::fprintf(stderr, "%s: %s\n", kProgram, runtime.screenshotError.c_str());
-    return 1;
+    status = 1;
   }
-  return 0;
+  if (tee && !WriteDrawLog(options.drawLog, *tee)) {
+    std::fprintf(stderr, "%s: cannot write the draw log \"%s\"\n", kProgram, options.drawLog.c_str());
+    status = 1;
+  }
+  return status;
 }

@@ -2,7 +2,9 @@
 
 #include <cstdio>
 
+#include "combat/flight.h"
 #include "content/animation_set.h"
+#include "content/enemy_list.h"
 #include "content/light_definitions.h"
 #include "content/map_file.h"
 #include "shell/asset_table.h"
@@ -44,6 +46,7 @@ bool StartUp(Game& game, Runtime& runtime) {
   game.now = runtime.clock.Now();
   LoadImages(game, runtime);
 
+  FillEnemyTypes(game.enemyTypes, sprites);
   FillWeaponTable(game.weapons);
   InitPlayer(game.player, game.weapons, sprites, game.animations);
   sprites.SetQuality(1);
@@ -54,9 +57,14 @@ bool StartUp(Game& game, Runtime& runtime) {
     Report(runtime, "Data\\Light.xml is missing or not a Lights document");
   }
 
+  InitParticleSystem(game.particles, &game.now, &game.map.camera, kParticleTickInterval);
+
   const MapTargets targets{game.map, game.tiles, game.lights, game.doors, game.animations, sprites};
   game.mapLoaded = LoadMap(targets, "Data\\Maps\\" + game.mapName, &game.mapError);
   if (!game.mapLoaded) return false;
+  std::vector<std::string> refused;
+  LoadEnemyList(game.enemies, game.enemyTypes, "Data\\Maps\\" + game.mapName + "_Enemys.txt", &refused);
+  for (const std::string& line : refused) Report(runtime, game.mapName + "_Enemys.txt " + line);
 
   game.player.x = static_cast<float>(game.map.startX);
   game.player.y = static_cast<float>(game.map.startY);
@@ -67,5 +75,6 @@ bool StartUp(Game& game, Runtime& runtime) {
   game.map.frontX = &game.player.frontX;
   game.map.frontY = &game.player.frontY;
   CenterCamera(game.map, game.player.x, game.player.y);
+  game.blastRadius = static_cast<float>(game.map.tileSize) * kBlastRadiusTiles;
   return true;
 }

@@ -90,6 +90,8 @@ void WritePlayer(JsonWriter& json, const Player& player, const WeaponTable& weap
       .Field("weaponState", I{player.weaponState})
       .Field("busyUntil", D{player.busyUntil})
       .Field("reloadStart", D{player.reloadStart})
+      .Field("muzzleX", D{player.muzzleX})
+      .Field("muzzleY", D{player.muzzleY})
       .Field("legsFrame", I{player.legs.frame})
       .Field("flashlight", I{player.flashlight});
   json.BeginArray("weapons");
@@ -125,6 +127,66 @@ void WriteMouse(JsonWriter& json, const MouseState& mouse) {
       .EndObject();
 }
 
+void WriteProjectiles(JsonWriter& json, const BulletList& bullets, const GrenadeList& grenades) {
+  json.BeginArray("bullets");
+  for (const Bullet& b : bullets) {
+    json.BeginObject()
+        .Field("x", D{b.x})
+        .Field("y", D{b.y})
+        .Field("angle", D{b.angle})
+        .Field("rangeLeft", I{b.rangeLeft})
+        .Field("extraSteps", I{b.extraSteps})
+        .EndObject();
+  }
+  json.EndArray();
+  json.BeginArray("grenades");
+  for (const Grenade& g : grenades) {
+    json.BeginObject()
+        .Field("x", D{g.x})
+        .Field("y", D{g.y})
+        .Field("speed", D{g.speed})
+        .Field("dirX", D{g.dirX})
+        .Field("dirY", D{g.dirY})
+        .Field("detonateAt", D{g.detonateAt})
+        .EndObject();
+  }
+  json.EndArray();
+}
+
+void WriteParticles(JsonWriter& json, const ParticleSystem& particles) {
+  json.BeginObject("particles")
+      .Field("alpha", static_cast<I>(particles.alphaParticles.size()))
+      .Field("additive", static_cast<I>(particles.additiveParticles.size()))
+      .Field("nextTickAlpha", D{particles.settings.nextTickAlpha})
+      .Field("nextTickAdditive", D{particles.settings.nextTickAdditive})
+      .EndObject();
+}
+
+void WriteEnemies(JsonWriter& json, const EnemyList& list) {
+  json.BeginArray("enemies");
+  for (const Enemy& e : list.enemies) {
+    int row = 0;
+    if (e.kind == kEnemyWalker) row = kSoldierRow;
+    if (e.kind == kEnemyTurret) row = kTurretRow;
+    json.BeginObject()
+        .Field("type", I{row})
+        .Field("kind", I{e.kind})
+        .Field("x", D{e.x})
+        .Field("y", D{e.y})
+        .Field("heading", D{e.heading})
+        .Field("health", I{e.health})
+        .Field("hasPath", I{e.hasPath})
+        .Field("path", PathText(e.path))
+        .Field("waypointX", D{e.waypointX})
+        .Field("waypointY", D{e.waypointY})
+        .Field("nextShot", D{e.nextShot})
+        .Field("nextPlan", D{e.nextPlan})
+        .EndObject();
+  }
+  json.EndArray();
+  json.Field("hoveredEnemy", I{list.hoveredEnemy});
+}
+
 }  // namespace
 
 std::string StateJson(const Game& game) {
@@ -145,6 +207,9 @@ std::string StateJson(const Game& game) {
   WriteMouse(json, game.mouse);
   WriteDoors(json, game.map, game.doors);
   WriteLights(json, game.lights, game.timedLights);
+  WriteProjectiles(json, game.bullets, game.grenades);
+  WriteParticles(json, game.particles);
+  WriteEnemies(json, game.enemies);
   json.EndObject();
   return json.Take() + "\n";
 }

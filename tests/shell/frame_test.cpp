@@ -127,15 +127,17 @@ TEST(RunFrame, DrawsInTheFrameOrder) {
   const std::vector<int> drawn = w.DrawnSprites();
   ASSERT_GE(drawn.size(), 30u + 1 + 2 + 2 + 1);
   // 30 cells of layer 0, the closed door (its frame 0), legs standing on frame 1, the
-  // body, the lights (map light, flashlight) and the darkness.
+  // body, the lights (map light, flashlight), the darkness and the HUD (of which this
+  // Data tree holds only the credits strip, stored inside the program).
   EXPECT_TRUE(std::all_of(drawn.begin(), drawn.begin() + 30, [](int s) { return s == 1001 || s == 1002; }));
   const size_t n = drawn.size();
-  EXPECT_EQ(drawn[n - 1], 2000);
-  EXPECT_EQ(drawn[n - 2], 58);
-  EXPECT_EQ(drawn[n - 3], 2001);
-  EXPECT_EQ(drawn[n - 4], 34);
-  EXPECT_EQ(drawn[n - 5], w.game.animations.table[1]->frameSprites[1]);
-  EXPECT_EQ(drawn[n - 6], w.game.animations.table[2]->frameSprites[0]);
+  EXPECT_EQ(drawn[n - 1], 32);
+  EXPECT_EQ(drawn[n - 2], 2000);
+  EXPECT_EQ(drawn[n - 3], 58);
+  EXPECT_EQ(drawn[n - 4], 2001);
+  EXPECT_EQ(drawn[n - 5], 34);
+  EXPECT_EQ(drawn[n - 6], w.game.animations.table[1]->frameSprites[1]);
+  EXPECT_EQ(drawn[n - 7], w.game.animations.table[2]->frameSprites[0]);
   EXPECT_NEAR(w.game.player.aim, 0.0f, 1e-4);
   // The flashlight's centre lies 100 px ahead at aim + 5 degrees.
   EXPECT_EQ(w.game.lights[1].x, 162 + 100 - 96);  // round(162 + 99.62 - 96)

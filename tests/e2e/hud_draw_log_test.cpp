@@ -1,0 +1,175 @@
+// The HUD of a whole headless run, read from its draw log.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "e2e/program_runner.h"
+#include "support/json_check.h"
+
+namespace {
+
+struct Logged {
+  bool text = false;
+  int sprite = 0, x = 0, y = 0, width = 0, height = 0, alpha = 0, source = 0, destination = 0;
+  std::string line;
+};
+
+std::vector<Logged> ReadDrawLog(const std::string& path) {
+  std::vector<Logged> log;
+  std::ifstream file(path);
+  std::string line;
+  while (std::getline(file, line)) {
+    EXPECT_TRUE(JsonCheck::Valid(line)) << line;
+    Logged entry;
+    entry.text = line.find("\"kind\":\"text\"") != std::string::npos;
+    auto number = [&](const char* key) { return static_cast<int>(JsonNumber(line, key)); };
+    entry.x = number("x");
+    entry.y = number("y");
+    if (!entry.text) {
+      EXPECT_NE(line.find("\"kind\":\"sprite\""), std::string::npos) << line;
+      entry.sprite = number("sprite");
+      entry.width = number("width");
+      entry.height = number("height");
+      entry.alpha = number("alpha");
+      entry.source = number("blendSource");
+      entry.destination = number("blendDestination");
+    }
+    entry.line = line;
+    log.push_back(entry);
+  }
+  return log;
+}
+
+// The HUD of the first frames on Test: health 100, armour 50, the automatic with 300
+// rounds in reserve and 30 in the magazine, ready to fire.
+struct Expected {
+  int sprite, x, y, alpha = 255;
+};
+std::vector<Expected> StartHud(int weaponIconX) {
+  std::vector<Expected> hud = {{1, 20, 0},    {23, 110, 24}, {22, 142, 24},         {22, 174, 24},
+                               {2, 280, 16},  {22, 350, 24}, {27, 382, 24},         {22, 414, 24},
+                               {15, 500, 32}, {7, weaponIconX, 20}, {3, 580, 16},   {25, 650, 24},
+                               {22, 682, 24}, {22, 714, 24}};
+  for (int i = 1; i <= 30; ++i) hud.push_back({4, 996 - 8 * i, 80});
+  hud.push_back({19, 860, 600});
+  hud.push_back({32, 256, 700, 180});
+  return hud;
+}
+
+// Index of the one darkness quad of the logged frame.
+size_t DarknessIndex(const std::vector<Logged>& log) {
+  size_t found = log.size();
+  int count = 0;
+  for (size_t i = 0; i < log.size(); ++i) {
+    if (!log[i].text && log[i].sprite == 2000) {
+      found = i;
+      ++count;
+    }
+  }
+  EXPECT_EQ(count, 1) << "the log holds one frame";
+  return found;
+}
+
+}  // namespace
+
+TEST(HudDrawLog, HudFollowsTheDarknessInItsOrderUnderNormalBlending) {
+  TempDir dir;
+  const ProcessResult run =
+      RunGame({"--headless", "--map", "Test", "--frames", "3", "--draw-log", dir.File("draws.jsonl")});
+  ASSERT_TRUE(run.Succeeded()) << run.err;
+  const std::vector<Logged> log = ReadDrawLog(dir.File("draws.jsonl"));
+  const size_t dark = DarknessIndex(log);
+  ASSERT_LT(dark, log.size());
+  EXPECT_EQ(log[dark].source, 3);
+  EXPECT_EQ(log[dark].destination, 9);
+
+  std::vector<Logged> hud(log.begin() + static_cast<long>(dark) + 1, log.end());
+  if (!hud.empty() && hud.front().sprite == 16) hud.erase(hud.begin());  // the door prompt, if faced
+  const auto icon = std::find_if(hud.begin(), hud.end(), [](const Logged& l) { return l.sprite == 7; });
+  ASSERT_NE(icon, hud.end());
+  EXPECT_GT(icon->width, 0);
+  const std::vector<Expected> expected = StartHud(1000 - icon->width);  // right-aligned to 1000
+  ASSERT_EQ(hud.size(), expected.size());
+  for (size_t i = 0; i < hud.size(); ++i) {
+    EXPECT_FALSE(hud[i].text);
+    EXPECT_EQ(hud[i].sprite, expected[i].sprite) << i;
+    EXPECT_EQ(hud[i].x, expected[i].x) << hud[i].line;
+    EXPECT_EQ(hud[i].y, expected[i].y) << hud[i].line;
+    EXPECT_EQ(hud[i].alpha, expected[i].alpha) << hud[i].line;
+    EXPECT_EQ(hud[i].source, 5) << hud[i].line;
+    EXPECT_EQ(hud[i].destination, 6) << hud[i].line;
+  }
+  EXPECT_EQ(hud.back().width, 512);
+  EXPECT_EQ(hud.back().height, 20);
+}
+
+TEST(HudDrawLog, DebugOverlayAfterTheHudAndTextLast) {
+  TempDir dir;
+  dir.Write("input.txt", "1 key F11 down\n2 key F11 up\n");
+  const ProcessResult run = RunGame({"--headless", "--map", "Test", "--frames", "3", "--input", dir.File("input.txt"),
+                                     "--draw-log", dir.File("draws.jsonl")});
+  ASSERT_TRUE(run.Succeeded()) << run.err;
+  const std::vector<Logged> log = ReadDrawLog(dir.File("draws.jsonl"));
+  const auto strip = std::find_if(log.begin(), log.end(), [](const Logged& l) { return l.sprite == 32; });
+  ASSERT_NE(strip, log.end());
+  ASSERT_GE(log.end() - strip, 5);  // the panel, then the three lines of text
+  const Logged& panel = strip[1];
+  EXPECT_EQ(panel.sprite, 20);
+  EXPECT_EQ(panel.x, 0);
+  EXPECT_EQ(panel.y, 200);
+  EXPECT_EQ(panel.width, 256);
+  EXPECT_EQ(panel.height, 128);
+  EXPECT_TRUE(strip[2].text);
+  EXPECT_NE(strip[2].line.find("\"text\":\"Debug\""), std::string::npos) << strip[2].line;
+  EXPECT_EQ(strip[2].x, 20);
+  EXPECT_EQ(strip[2].y, 200);
+  for (auto it = strip + 2; it != log.end(); ++it) EXPECT_TRUE(it->text) << it->line;
+}
+
+std::vector<Logged> Sprites(const std::vector<Logged>& log, int sprite) {
+  std::vector<Logged> found;
+  for (const Logged& l : log) {
+    if (!l.text && l.sprite == sprite) found.push_back(l);
+  }
+  return found;
+}
+
+// A shot in frame 1 (the automatic: 0.1 s between shots) and a reload started in
+// frame 11 (2.5 s), logged at chosen frames.
+TEST(HudDrawLog, ShotHidesTheReadySignAndTheReloadBarGrows) {
+  TempDir dir;
+  dir.Write("input.txt", "1 mouse 700 384\n1 button left down\n2 button left up\n10 key R down\n11 key R up\n");
+  auto logAt = [&](int frames) {
+    const ProcessResult run = RunGame({"--headless", "--map", "Test", "--frames", std::to_string(frames), "--input",
+                                       dir.File("input.txt"), "--draw-log", dir.File("draws.jsonl")});
+    EXPECT_TRUE(run.Succeeded()) << run.err;
+    return ReadDrawLog(dir.File("draws.jsonl"));
+  };
+  for (const auto& [frames, ready] : {std::pair{2, false}, {7, false}, {8, true}}) {
+    const std::vector<Logged> log = logAt(frames);
+    EXPECT_EQ(Sprites(log, 15).size(), ready ? 1u : 0u) << "frame " << frames;
+    EXPECT_EQ(Sprites(log, 4).size(), 29u) << "frame " << frames;
+    EXPECT_TRUE(Sprites(log, 11).empty());
+  }
+  const std::vector<Logged> halfWay = logAt(11 + 75);  // 1.25 s into the reload
+  const std::vector<Logged> bar = Sprites(halfWay, 11);
+  ASSERT_EQ(bar.size(), 1u);
+  EXPECT_EQ(bar[0].x, 384);
+  EXPECT_EQ(bar[0].y, 468);
+  EXPECT_EQ(bar[0].width, 128);
+  EXPECT_EQ(bar[0].height, 16);
+  EXPECT_EQ(Sprites(halfWay, 10).size(), 1u);
+  EXPECT_EQ(Sprites(halfWay, 14).size(), 1u);
+  EXPECT_TRUE(Sprites(halfWay, 15).empty());
+}
+
+TEST(HudDrawLog, UnwritableLogIsAnError) {
+  TempDir dir;
+  const ProcessResult run = RunGame(
+      {"--headless", "--map", "Test", "--frames", "1", "--draw-log", dir.File("no/such/folder/draws.jsonl")});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.err.find("draw log"), std::string::npos) << run.err;
+}

@@ -1,129 +1,143 @@
 #include "shell/command_line.h"
 
+#include <CLI/App.hpp>
+#include <CLI/Config.hpp>
+#include <CLI/Formatter.hpp>
 #include <charconv>
-#include <string_view>
+#include <memory>
+#include <sstream>
 
 namespace {
 
-bool ParseCount(std::string_view text, uint64_t& value) {
+constexpr size_t kHelpColumn = 22;  // descriptions start here
+constexpr size_t kHelpWidth = 80;
+
+bool ParseWhole(const std::string& text, uint64_t& value) {
   if (text.empty()) return false;
   const char* end = text.data() + text.size();
   const auto result = std::from_chars(text.data(), end, value);
   return result.ec == std::errc() && result.ptr == end;
 }
 
-// Takes the value of an option given as "--name VALUE" or "--name=VALUE".
-bool TakeValue(int argc, const char* const* argv, int& i, std::string_view inlineValue, bool hasInline,
-               std::string& value) {
-  if (hasInline) {
-    value = std::string(inlineValue);
-    return true;
+// A whole number 0 .. 2^64 - 1 written in plain decimal digits (no sign, no
+// spaces), stored into an optional.
+CLI::Option* AddCount(CLI::App& app, const std::string& name, std::optional<uint64_t>& target,
+                      const std::string& description) {
+  return app
+      .add_option_function<std::string>(
+          name,
+          [&target, name](const std::string& text) {
+            uint64_t value = 0;
+            if (!ParseWhole(text, value)) {
+              throw CLI::ValidationError(name, "needs a whole number, not \"" + text + "\"");
+            }
+            target = value;
+          },
+          description)
+      ->option_text("N");
+}
+
+CLI::Option* AddText(CLI::App& app, const std::string& name, std::string& target, const std::string& placeholder,
+                     const std::string& description) {
+  return app
+      .add_option_function<std::string>(
+          name,
+          [&target, name](const std::string& text) {
+            if (text.empty()) throw CLI::ValidationError(name, "needs a value that is not empty");
+            target = text;
+          },
+          description)
+      ->option_text(placeholder);
+}
+
+// Every option of both programs, bound to `options`. The version flag only changes
+// what main prints.
+void Describe(CLI::App& app, Options& options, bool& version) {
+  app.option_defaults()->disable_flag_override();
+  app.set_help_flag("-h,--help", "show this text");
+  app.add_flag("--version", version, "show the version");
+  AddText(app, "--map", options.map, "NAME", "play Data/Maps/NAME.map without the launcher");
+  auto* windowed = app.add_flag("--windowed")->description("a 1024x768 window (the default with --map)");
+  auto* fullscreen = app.add_flag("--fullscreen")->description("full screen at 1024x768");
+  windowed->excludes(fullscreen);
+  AddText(app, "--data", options.dataDir, "DIR",
+          "run from DIR (the folder that holds Data/) instead of the working directory");
+  app.add_flag("--headless", options.headless, "no window: software renderer, fixed 1/60 s clock steps");
+  AddCount(app, "--frames", options.frames,
+           "stop after N frames; without it a headless run stops 60 frames after its input script's last "
+           "event (after 60 frames when there is no script)");
+  AddCount(app, "--seed", options.seed, "seed of the random numbers");
+  AddText(app, "--input", options.inputScript, "FILE", "scripted input (key, mouse and button events per frame)");
+  AddText(app, "--screenshot", options.screenshot, "FILE", "write the last frame as a PNG image");
+  AddText(app, "--draw-log", options.drawLog, "FILE", "write the last frame's draw calls, one JSON object a line");
+  app.add_flag("--state", options.state, "print the final game state as JSON on standard output");
+  app.add_flag("--verbose", options.verbose, "report content and image load failures on standard error");
+}
+
+std::unique_ptr<CLI::App> MakeApp(const std::string& program, Options& options, bool& version) {
+  auto app = std::make_unique<CLI::App>(
+      "Plays vexmoor. Without --map the launcher window picks the display mode and the map.", program);
+  Describe(*app, options, version);
+  return app;
+}
+
+// "  --name TEXT" and the description wrapped at 80 columns from column 22.
+std::string HelpLine(const CLI::Option& option) {
+  std::string out = "  " + option.get_name(false, true);
+  if (!option.get_option_text().empty()) out += " " + option.get_option_text();
+  size_t column = out.size();
+  if (column + 1 >= kHelpColumn) {  // no room: the description starts on the next line
+    out += "\n";
+    column = 0;
   }
-  if (i + 1 >= argc) return false;
-  value = argv[++i];
-  return true;
+  out.append(kHelpColumn - column, ' ');
+  column = kHelpColumn;
+  bool lineStart = true;
+  std::istringstream words(option.get_description());
+  for (std::string word; words >> word;) {
+    if (!lineStart && column + 1 + word.size() > kHelpWidth) {
+      out += "\n" + std::string(kHelpColumn, ' ');
+      column = kHelpColumn;
+      lineStart = true;
+    }
+    if (!lineStart) {
+      out += ' ';
+      ++column;
+    }
+    out += word;
+    column += word.size();
+    lineStart = false;
+  }
+  return out + "\n";
 }
 
 }  // namespace
 
 ParseResult ParseCommandLine(int argc, const char* const* argv, Options& options, std::string& error) {
-  bool sawWindowed = false;
-  bool sawFullscreen = false;
-  for (int i = 1; i < argc; ++i) {
-    std::string_view arg = argv[i];
-    std::string_view name = arg;
-    std::string_view inlineValue;
-    const size_t eq = arg.find('=');
-    const bool hasInline = arg.rfind("--", 0) == 0 && eq != std::string_view::npos;
-    if (hasInline) {
-      name = arg.substr(0, eq);
-      inlineValue = arg.substr(eq + 1);
-    }
-    auto needValue = [&](std::string& out) {
-      if (TakeValue(argc, argv, i, inlineValue, hasInline, out)) return true;
-      error = std::string(name) + " needs a value";
-      return false;
-    };
-    auto flagOnly = [&]() {
-      if (!hasInline) return true;
-      error = std::string(name) + " takes no value";
-      return false;
-    };
-    std::string value;
-    if (name == "--help" || name == "-h") return ParseResult::kHelp;
-    if (name == "--version") return ParseResult::kVersion;
-    if (name == "--map") {
-      if (!needValue(options.map)) return ParseResult::kError;
-      if (options.map.empty()) {
-        error = "--map needs a map name";
-        return ParseResult::kError;
-      }
-    } else if (name == "--windowed") {
-      if (!flagOnly()) return ParseResult::kError;
-      sawWindowed = true;
-      options.displayMode = 0;
-    } else if (name == "--fullscreen") {
-      if (!flagOnly()) return ParseResult::kError;
-      sawFullscreen = true;
-      options.displayMode = 1;
-    } else if (name == "--data") {
-      if (!needValue(options.dataDir)) return ParseResult::kError;
-    } else if (name == "--headless") {
-      if (!flagOnly()) return ParseResult::kError;
-      options.headless = true;
-    } else if (name == "--frames" || name == "--seed") {
-      uint64_t number = 0;
-      if (!needValue(value)) return ParseResult::kError;
-      if (!ParseCount(value, number)) {
-        error = std::string(name) + " needs a whole number, not \"" + value + "\"";
-        return ParseResult::kError;
-      }
-      (name == "--frames" ? options.frames : options.seed) = number;
-    } else if (name == "--input") {
-      if (!needValue(options.inputScript)) return ParseResult::kError;
-    } else if (name == "--screenshot") {
-      if (!needValue(options.screenshot)) return ParseResult::kError;
-    } else if (name == "--draw-log") {
-      if (!needValue(options.drawLog)) return ParseResult::kError;
-    } else if (name == "--state") {
-      if (!flagOnly()) return ParseResult::kError;
-      options.state = true;
-    } else if (name == "--verbose") {
-      if (!flagOnly()) return ParseResult::kError;
-      options.verbose = true;
-    } else {
-      error = "unknown option \"" + std::string(arg) + "\"";
-      return ParseResult::kError;
-    }
-  }
-  if (sawWindowed && sawFullscreen) {
-    error = "--windowed and --fullscreen exclude each other";
+  bool version = false;
+  auto app = MakeApp(argc > 0 ? argv[0] : "vexmoor", options, version);
+  try {
+    app->parse(argc, argv);
+  } catch (const CLI::CallForHelp&) {
+    return ParseResult::kHelp;
+  } catch (const CLI::ParseError& e) {
+    error = e.what();
     return ParseResult::kError;
   }
-  options.displayModeGiven = sawWindowed || sawFullscreen;
+  if (version) return ParseResult::kVersion;
+  const size_t full = app->count("--fullscreen");
+  options.displayMode = full != 0 ? 1 : 0;
+  options.displayModeGiven = full != 0 || app->count("--windowed") != 0;
   return ParseResult::kRun;
 }
 
 std::string UsageText(const std::string& program) {
-  return "Usage: " + program + R"( [options]
-Plays vexmoor. Without --map the launcher window picks the display mode and the map.
-
-  --map NAME          play Data/Maps/NAME.map without the launcher
-  --windowed          a 1024x768 window (the default with --map)
-  --fullscreen        full screen at 1024x768
-  --data DIR          run from DIR (the folder that holds Data/) instead of the
-                      working directory
-  --headless          no window: software renderer, fixed 1/60 s clock steps
-  --frames N          stop after N frames; without it a headless run stops 60
-                      frames after its input script's last event (after 60
-                      frames when there is no script)
-  --seed N            seed of the random numbers
-  --input FILE        scripted input (key, mouse and button events per frame)
-  --screenshot FILE   write the last frame as a PNG image
-  --draw-log FILE     write the last frame's draw calls, one JSON object a line
-  --state             print the final game state as JSON on standard output
-  --verbose           report content and image load failures on standard error
-  --help              show this text
-  --version           show the version
-)";
+  Options options;
+  bool version = false;
+  auto app = MakeApp(program, options, version);
+  std::string text = "Usage: " + program + " [options]\n" + app->get_description() + "\n\n";
+  for (const CLI::Option* option : app->get_options()) {
+    if (option->get_name() != "--help") text += HelpLine(*option);
+  }
+  return text + HelpLine(*app->get_help_ptr());
 }

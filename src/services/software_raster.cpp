@@ -3,12 +3,17 @@
 // pixels whose centres lie inside (left edges inclusive, right edges exclusive, rows
 // likewise from the top). Texel coordinates are affine in the screen position: each
 // run gets its first coordinate at the pixel centre (from an exact 32.32 map) and a
-// per-pixel step, both in 16.16 fixed point.
+// per-pixel step, both in 16.16 fixed point. Runs may be trimmed to the outline of
+// the texels that change the screen (software_raster_outline.h), and rows to a band
+// of the screen; neither changes a pixel that is drawn.
 #include "services/software_raster.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <optional>
 
+#include "services/software_raster_outline.h"
 #include "services/software_raster_pixel.h"
 
 using raster::BlendKind;
@@ -16,23 +21,23 @@ using raster::QuadContext;
 using raster::SamplerKind;
 using raster::SpanArgs;
 using raster::SpanKernels;
+using raster::StepAdd;
 
 namespace {
 
 constexpr int64_t kSub = 256;       // subpixel steps per pixel
 constexpr double kGuard = 16384.0;  // polygons reaching further off-screen are clipped
 
-struct Point {
-  double x, y;
-};
+using Point = ScreenPoint;
+// The most corners of a polygon: an outline clipped by the four sides of the guard box.
+constexpr int kMaxCorners = kMaxOutlineCorners + 4;
 struct FixedPoint {
   int64_t x, y;
 };
 
 int64_t FloorDiv(int64_t a, int64_t b) {  // b > 0
-  int64_t q = a / b;
-  if (a % b != 0 && a < 0) --q;
-  return q;
+  const int64_t q = a / b;
+  return q - static_cast<int64_t>((a % b != 0) & (a < 0));
 }
 
 // cos and sin of an angle in degrees, exact at the quarter turns.
@@ -94,10 +99,9 @@ int ClipSide(const Point* in, int n, Point* out, int axis, double limit, double 
   return m;
 }
 
-int ClipToGuard(const Point* corners, Point* out, int width, int height) {
-  Point a[8], b[8];
-  std::copy(corners, corners + 4, a);
-  int n = 4;
+int ClipToGuard(const Point* corners, int n, Point* out, int width, int height) {
+  Point a[kMaxCorners], b[kMaxCorners];
+  std::copy(corners, corners + n, a);
   n = ClipSide(a, n, b, 0, -kGuard, -1);
   n = ClipSide(b, n, a, 0, width + kGuard, 1);
   n = ClipSide(a, n, b, 1, -kGuard, -1);
@@ -106,18 +110,27 @@ int ClipToGuard(const Point* corners, Point* out, int width, int height) {
   return n;
 }
 
+// std::llround for |v| < 2^52, without the library call: v - trunc(v) is exact.
+int64_t RoundHalfAway(double v) {
+  const auto whole = static_cast<int64_t>(v);
+  const double part = v - static_cast<double>(whole);
+  return whole + static_cast<int64_t>(part >= 0.5) - static_cast<int64_t>(part <= -0.5);
+}
+
 // Walks one side of a convex polygon from its top vertex down. Column(yc) gives the
 // first pixel column whose centre is at or right of the side on the row whose
 // centre is yc (1/256 pixel); call it for consecutive rows.
 class EdgeWalker {
  public:
+  EdgeWalker() = default;
   EdgeWalker(const FixedPoint* chain, int count) : chain_(chain), count_(count) {}
 
-  int64_t Column(int64_t yc) {
+  [[gnu::always_inline]] int64_t Column(int64_t yc) {
     if (active_ && yc < chain_[k_ + 1].y) {
-      q_ += qs_;
       r_ += rs_;
-      if (r_ >= den_) r_ -= den_, ++q_;
+      const int64_t carry = r_ >= den_;  // no branch: the carry comes and goes at random
+      q_ += qs_ + carry;
+      r_ -= den_ & -carry;
     } else {
       while (k_ + 2 < count_ && yc >= chain_[k_ + 1].y) ++k_;
       Start(yc);
@@ -144,8 +157,8 @@ class EdgeWalker {
     rs_ = kSub * dx - qs_ * den_;
   }
 
-  const FixedPoint* chain_;
-  int count_;
+  const FixedPoint* chain_ = nullptr;
+  int count_ = 0;
   int k_ = 0;
   bool active_ = false;
   int64_t den_ = 1, q_ = 0, r_ = 0, qs_ = 0, rs_ = 0;
@@ -199,6 +212,7 @@ QuadContext ContextOf(const RasterTexture& tex, int alpha, const RasterState& st
   q.sMax = (tex.width + extra) * 65536 - 1;
   q.tMax = (tex.height + extra) * 65536 - 1;
   q.solid = tex.store.empty() ? 0 : tex.Texel(0, 0);
+  q.wide = tex.wide.empty() ? nullptr : tex.wide.data();
   q.alpha = alpha;
   q.source = raster::TermsOf(state.blendSource);
   q.destination = raster::TermsOf(state.blendDestination);
@@ -209,7 +223,7 @@ QuadContext ContextOf(const RasterTexture& tex, int alpha, const RasterState& st
 // step +1 walks the right side, step -1 the left.
 int SideOf(const FixedPoint* p, int n, int top, int bottom, int step, FixedPoint* side) {
   int count = 0;
-  for (int i = top;; i = (i + n + step) % n) {
+  for (int i = top;; i += step, i = i < 0 ? i + n : i >= n ? i - n : i) {
     side[count++] = p[i];
     if (i == bottom) return count;
   }
@@ -220,46 +234,88 @@ int64_t RowAtOrBelow(int64_t y) {
   return FloorDiv(y - kSub / 2 + kSub - 1, kSub);
 }
 
-// Scan-converts the (guard-clipped) polygon and runs the kernels on every row.
-void FillPolygon(const RasterTarget& target, const Point* points, int n, const QuadFrame& f,
-                 const QuadContext& q, const SpanKernels& kernels, bool checkRange) {
-  FixedPoint p[8], right[9], left[9];
-  int top = 0, bottom = 0;
-  for (int i = 0; i < n; ++i) {
-    p[i] = {std::llround(points[i].x * kSub), std::llround(points[i].y * kSub)};
-    if (p[i].y < p[top].y) top = i;
-    if (p[i].y > p[bottom].y) bottom = i;
+// A convex clockwise polygon, corners snapped to 1/256 pixel, walked row by row:
+// rows [firstRow, endRow), and on each the columns [left, right) whose centres lie
+// inside. Rows must be asked for in order, from any row on. With `merge`, corners
+// that snap to the one before are dropped (fewer edges to walk).
+class PolygonRows {
+ public:
+  PolygonRows(const Point* points, int count, bool merge = false) {
+    FixedPoint p[kMaxCorners];
+    int n = 0, top = 0, bottom = 0;
+    for (int i = 0; i < count; ++i) {
+      const FixedPoint f = {RoundHalfAway(points[i].x * kSub), RoundHalfAway(points[i].y * kSub)};
+      if (merge && n > 0 && f.x == p[n - 1].x && f.y == p[n - 1].y) continue;
+      p[n] = f;
+      if (p[n].y < p[top].y) top = n;
+      if (p[n].y > p[bottom].y) bottom = n;
+      ++n;
+    }
+    firstRow = RowAtOrBelow(p[top].y);
+    endRow = RowAtOrBelow(p[bottom].y);
+    leftWalker_ = EdgeWalker(leftSide_, SideOf(p, n, top, bottom, -1, leftSide_));
+    rightWalker_ = EdgeWalker(rightSide_, SideOf(p, n, top, bottom, 1, rightSide_));
   }
-  EdgeWalker lw(left, SideOf(p, n, top, bottom, -1, left)), rw(right, SideOf(p, n, top, bottom, 1, right));
+  PolygonRows(const PolygonRows&) = delete;
+  [[gnu::always_inline]] void Columns(int64_t row, int64_t& left, int64_t& right) {
+    const int64_t yc = row * kSub + kSub / 2;
+    left = leftWalker_.Column(yc);
+    right = rightWalker_.Column(yc);
+  }
+
+  int64_t firstRow, endRow;
+
+ private:
+  FixedPoint leftSide_[kMaxCorners + 1], rightSide_[kMaxCorners + 1];
+  EdgeWalker leftWalker_, rightWalker_;
+};
+
+// Scan-converts the (guard-clipped) polygon and runs the kernels on every row of
+// the target's band. With a trim (the outline of the live texels), each span
+// shrinks to the columns inside it too, and starts where the whole span's
+// coordinates, stepped pixel by pixel, would be: trimming changes no pixel it keeps.
+void FillPolygon(const RasterTarget& target, PolygonRows& quad, PolygonRows* trim, const QuadFrame& f,
+                 const QuadContext& q, const SpanKernels& kernels, bool checkRange) {
+  int64_t row = std::max<int64_t>({quad.firstRow, 0, target.bandTop});
+  int64_t rowEnd = std::min<int64_t>({quad.endRow, target.height, target.bandBottom});
+  if (trim != nullptr) row = std::max(row, trim->firstRow), rowEnd = std::min(rowEnd, trim->endRow);
+  if (row >= rowEnd) return;
   const Affine64 fs(f.sa, f.sb, f.sc), ft(f.ta, f.tb, f.tc);
   SpanArgs a;
   a.ds = Narrow(fs.a);
   a.dt = Narrow(ft.a);
-  const int64_t rowEnd = std::min<int64_t>(RowAtOrBelow(p[bottom].y), target.height);
-  for (int64_t py = std::max<int64_t>(RowAtOrBelow(p[top].y), 0); py < rowEnd; ++py) {
-    const int64_t yc = py * kSub + kSub / 2;
-    const int64_t xl = lw.Column(yc), xr = rw.Column(yc);
+  for (; row < rowEnd; ++row) {
+    int64_t xl, xr;
+    quad.Columns(row, xl, xr);
     const int xs = static_cast<int>(std::max<int64_t>(xl, 0));
     const int xe = static_cast<int>(std::min<int64_t>(xr, target.width));
-    if (xs >= xe) continue;
-    a.dst = target.pixels + py * target.pitch + xs;
-    a.count = xe - xs;
-    a.s = Narrow(fs.At(xs, py));
-    a.t = Narrow(ft.At(xs, py));
+    int64_t from = xs, to = xe;
+    if (trim != nullptr) {
+      int64_t tl, tr;
+      trim->Columns(row, tl, tr);
+      from = std::max(from, tl), to = std::min(to, tr);
+    }
+    if (from >= to) continue;
+    a.dst = target.pixels + row * target.pitch + from;
+    a.count = static_cast<int>(to - from);
+    a.s = StepAdd(Narrow(fs.At(xs, row)), a.ds, static_cast<uint32_t>(from - xs));
+    a.t = StepAdd(Narrow(ft.At(xs, row)), a.dt, static_cast<uint32_t>(from - xs));
     const bool inside = checkRange && InRange(a.s, a.ds, a.count, q.sMin, q.sMax) &&
                         InRange(a.t, a.dt, a.count, q.tMin, q.tMax);
     (inside ? kernels.inside : kernels.clamped)(q, a);
   }
 }
 
-// The quad's outline, clipped to the guard band when it reaches far off-screen.
-// Returns the number of corners, 0 when nothing of it is on the screen.
-int ScreenPolygon(const QuadFrame& frame, const RasterTarget& target, Point* polygon) {
+// A polygon clipped to the guard band when it reaches far off-screen. Returns the
+// number of corners, 0 when nothing of it is on the screen.
+int ScreenPolygon(const Point* corners, int count, const RasterTarget& target, Point* polygon) {
   bool far = false;
-  for (const Point& p : frame.corner)
+  for (int i = 0; i < count; ++i) {
+    const Point& p = corners[i];
     far |= p.x < -kGuard || p.y < -kGuard || p.x > target.width + kGuard || p.y > target.height + kGuard;
-  const int n = far ? ClipToGuard(frame.corner, polygon, target.width, target.height) : 4;
-  if (!far) std::copy(frame.corner, frame.corner + 4, polygon);
+  }
+  const int n = far ? ClipToGuard(corners, count, polygon, target.width, target.height) : count;
+  if (!far) std::copy(corners, corners + count, polygon);
   if (n < 3) return 0;
   double minX = polygon[0].x, maxX = polygon[0].x, minY = polygon[0].y, maxY = polygon[0].y;
   for (int i = 1; i < n; ++i) {
@@ -270,15 +326,24 @@ int ScreenPolygon(const QuadFrame& frame, const RasterTarget& target, Point* pol
 }
 
 // The kernels a quad needs. With shortcuts: quads that leave the screen as it is
-// are skipped (false), opaque normal blending becomes a copy, and uniform or
-// identity-mapped textures skip the sampling.
+// are skipped (false), opaque normal blending becomes a copy, uniform or
+// identity-mapped textures skip the sampling, and `outline` is set where spans
+// may be trimmed to the texels that change the screen.
 bool ChooseKinds(const RasterTexture& tex, const QuadDraw& quad, double c, double s, int alpha,
-                 const RasterState& state, const RasterPaths& paths, BlendKind& blend, SamplerKind& sampler) {
+                 const RasterState& state, const RasterPaths& paths, BlendKind& blend, SamplerKind& sampler,
+                 const TexelOutline*& outline) {
   blend = paths.specialBlends ? KindOf(state.blendSource, state.blendDestination) : BlendKind::kTable;
   sampler = state.bilinear ? SamplerKind::kBilinear : SamplerKind::kNearest;
+  outline = nullptr;
   if (!paths.shortcuts) return true;
   const bool weighted = blend == BlendKind::kNormal || blend == BlendKind::kAdditive;
   if (weighted && (alpha == 0 || tex.transparent)) return false;
+  // Texels of alpha 0 leave the screen as it is under the weighted blends, and
+  // black ones under the light blend (dst + dst * src).
+  if (weighted) outline = &tex.alphaOutline;
+  if (blend == BlendKind::kLight) outline = &tex.colourOutline;
+  if (outline != nullptr && outline->cover == TexelOutline::kNone) return false;
+  if (outline != nullptr && outline->cover == TexelOutline::kAll) outline = nullptr;
   if (blend == BlendKind::kNormal && tex.opaque && alpha == 255) blend = BlendKind::kReplace;
   if (tex.uniform)
     sampler = SamplerKind::kSolid;
@@ -287,7 +352,38 @@ bool ChooseKinds(const RasterTexture& tex, const QuadDraw& quad, double c, doubl
   return true;
 }
 
+// The texels of a small texture's store with 16-bit channels.
+void MakeWideTexels(RasterTexture& t) {
+  t.wide.resize(t.store.size());
+  for (size_t i = 0; i < t.store.size(); ++i) {
+    const uint64_t word = t.store[i];
+    t.wide[i] = (word & 0xFF) | (word >> 8 & 0xFF) << 16 | (word >> 16 & 0xFF) << 32 | (word >> 24) << 48;
+  }
+}
+
 }  // namespace
+
+// Black (the usual clear) goes to memset, other words through 16-byte stores;
+// a plain loop of word stores takes several times as long.
+void FillBand(const RasterTarget& target, uint32_t word) {
+  const int top = std::max(target.bandTop, 0), bottom = std::min(target.bandBottom, target.height);
+  if (top >= bottom || target.width <= 0) return;
+  const bool whole = target.pitch == target.width;  // the rows follow one another
+  const size_t run = whole ? static_cast<size_t>(bottom - top) * target.width : target.width;
+  for (int y = top; y < (whole ? top + 1 : bottom); ++y) {
+    uint32_t* p = target.pixels + static_cast<ptrdiff_t>(y) * target.pitch;
+    size_t i = 0;
+    if (word == 0) {
+      std::memset(p, 0, run * sizeof(uint32_t));
+      continue;
+    }
+#if VEXMOOR_RASTER_SSE2
+    const __m128i four = _mm_set1_epi32(static_cast<int>(word));
+    for (; i + 4 <= run; i += 4) _mm_storeu_si128(reinterpret_cast<__m128i*>(p + i), four);
+#endif
+    std::fill(p + i, p + run, word);
+  }
+}
 
 bool MakeRasterTexture(const Image& image, RasterTexture& out) {
   out = RasterTexture{};
@@ -319,6 +415,8 @@ bool MakeRasterTexture(const Image& image, RasterTexture& out) {
   out.uniform = uniform;
   out.opaque = opaque;
   out.transparent = transparent;
+  if (static_cast<int64_t>(w) * h <= kWideTexelLimit) MakeWideTexels(out);
+  MeasureOutlines(out);
   return true;
 }
 
@@ -333,14 +431,27 @@ void RasterQuad(const RasterTarget& target, const RasterTexture& tex, const Quad
   TurnOf(quad.angle, c, s);
   BlendKind blend;
   SamplerKind sampler;
-  if (!ChooseKinds(tex, quad, c, s, alpha, state, paths, blend, sampler)) return;
+  const TexelOutline* outline;
+  if (!ChooseKinds(tex, quad, c, s, alpha, state, paths, blend, sampler, outline)) return;
   const QuadFrame frame = FrameOf(quad, c, s, tex, state.bilinear);
-  Point polygon[8];
-  const int n = ScreenPolygon(frame, target, polygon);
+  Point polygon[kMaxCorners];
+  const int n = ScreenPolygon(frame.corner, 4, target, polygon);
   if (n == 0) return;
-  const raster::SimdLevel level = !paths.simd  ? raster::SimdLevel::kNone
-                                  : paths.avx2 ? raster::SimdLevel::kAvx2
-                                               : raster::SimdLevel::kSse2;
-  const SpanKernels kernels = raster::SelectSpanKernels(sampler, blend, alpha != 255, level);
-  FillPolygon(target, polygon, n, frame, ContextOf(tex, alpha, state), kernels, paths.shortcuts);
+  PolygonRows quadRows(polygon, n);
+  std::optional<PolygonRows> trimRows;
+  if (outline != nullptr) {
+    Point corners[kMaxOutlineCorners];
+    const int m = OutlineCorners(*outline, state.bilinear, frame.sa, frame.sb, frame.sc, frame.ta, frame.tb,
+                                 frame.tc, corners);
+    const int k = ScreenPolygon(corners, m, target, polygon);
+    if (k == 0) return;
+    trimRows.emplace(polygon, k, true);
+  }
+  const raster::SimdLevel level = !paths.simd    ? raster::SimdLevel::kNone
+                                  : !paths.avx2  ? raster::SimdLevel::kSse2
+                                  : paths.avx512 ? raster::SimdLevel::kAvx512
+                                                 : raster::SimdLevel::kAvx2;
+  const QuadContext context = ContextOf(tex, alpha, state);
+  const SpanKernels kernels = raster::SelectSpanKernels(sampler, blend, alpha != 255, level, context);
+  FillPolygon(target, quadRows, trimRows ? &*trimRows : nullptr, frame, context, kernels, paths.shortcuts);
 }

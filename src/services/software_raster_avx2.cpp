@@ -1,8 +1,8 @@
 // The AVX2 tier of the span kernels: eight pixels per step, with the arithmetic of
 // the SSE2 and scalar kernels (software_raster_pixel.h) bit for bit. Only the code
 // between the target pragmas uses AVX2, and it runs only when the processor has it.
-// A span's last one to seven pixels are one masked step whose spare lanes repeat
-// the last pixel's coordinates, so no lane reads outside the texture.
+// A span's last one to seven pixels are one more step, masked: its spare lanes
+// read nothing, or a texel that is always there, never outside the texture.
 #include "services/software_raster_pixel.h"
 
 #if VEXMOOR_RASTER_AVX2
@@ -36,7 +36,9 @@ VX_INLINE V Div255x16(V x) {
 
 template <bool kScale>
 VX_INLINE V AlphaOf(V s, V quadAlpha) {
-  const V a = _mm256_shufflehi_epi16(_mm256_shufflelo_epi16(s, 0xFF), 0xFF);
+  const V a =
+      _mm256_shuffle_epi8(s, _mm256_setr_epi8(6, 7, 6, 7, 6, 7, 6, 7, 14, 15, 14, 15, 14, 15, 14, 15, 6, 7, 6,
+                                              7, 6, 7, 6, 7, 14, 15, 14, 15, 14, 15, 14, 15));
   if constexpr (kScale) return Div255x16(_mm256_mullo_epi16(a, quadAlpha));
   return a;
 }
@@ -85,11 +87,11 @@ VX_INLINE V MaskBelow(int count) {
   return _mm256_cmpgt_epi32(_mm256_set1_epi32(count), Lanes());
 }
 
-// Samplers take the number of pixels they serve: 8 for whole steps, fewer for the
-// masked last step. Tail() samples that last step.
+// Samplers step eight pixels at a time; Tail(mask) samples the last step, whose
+// lanes outside the mask are not on the span.
 struct SolidWide {
   V texels;
-  SolidWide(const QuadContext& q, const SpanArgs&, int)
+  SolidWide(const QuadContext& q, const SpanArgs&)
       : texels(_mm256_set1_epi32(static_cast<int>(q.solid))) {}
   VX_INLINE void Eight(V& lo, V& hi) const { Widen(texels, lo, hi); }
   VX_INLINE void Tail(V& lo, V& hi, V) const { Widen(texels, lo, hi); }
@@ -97,7 +99,7 @@ struct SolidWide {
 
 struct IdentityWide {
   const uint32_t* p;
-  IdentityWide(const QuadContext& q, const SpanArgs& a, int)
+  IdentityWide(const QuadContext& q, const SpanArgs& a)
       : p(q.texels + static_cast<ptrdiff_t>(a.t >> 16) * q.stride + (a.s >> 16)) {}
   VX_INLINE void Eight(V& lo, V& hi) {
     Widen(_mm256_loadu_si256(reinterpret_cast<const V*>(p)), lo, hi);
@@ -108,19 +110,17 @@ struct IdentityWide {
   }
 };
 
-// Coordinates of eight pixels and their texel indices (as FourCoordinates); lanes
-// from `count` on repeat the last pixel.
+// Coordinates of eight pixels and their texel indices (as FourCoordinates).
 struct EightCoordinates {
   V s, t, ds8, dt8, indexWeights;
-  EightCoordinates(const SpanArgs& a, ptrdiff_t stride, int count)
-      : s(Start(a.s, a.ds, count)),
-        t(Start(a.t, a.dt, count)),
+  EightCoordinates(const SpanArgs& a, ptrdiff_t stride)
+      : s(Start(a.s, a.ds)),
+        t(Start(a.t, a.dt)),
         ds8(_mm256_set1_epi32(StepAdd(0, a.ds, 8))),
         dt8(_mm256_set1_epi32(StepAdd(0, a.dt, 8))),
         indexWeights(_mm256_set1_epi32(static_cast<int>(stride << 16 | 1))) {}
-  VX_INLINE static V Start(int32_t first, int32_t step, int count) {
-    const V lane = _mm256_min_epi32(Lanes(), _mm256_set1_epi32(count - 1));
-    return _mm256_add_epi32(_mm256_set1_epi32(first), _mm256_mullo_epi32(_mm256_set1_epi32(step), lane));
+  VX_INLINE static V Start(int32_t first, int32_t step) {
+    return _mm256_add_epi32(_mm256_set1_epi32(first), _mm256_mullo_epi32(_mm256_set1_epi32(step), Lanes()));
   }
   VX_INLINE V Index() const {
     const V xy = _mm256_or_si256(_mm256_srli_epi32(s, 16), _mm256_and_si256(t, _mm256_set1_epi32(-65536)));
@@ -135,20 +135,23 @@ struct EightCoordinates {
 struct NearestWide {
   const uint32_t* texels;
   EightCoordinates c;
-  NearestWide(const QuadContext& q, const SpanArgs& a, int count) : texels(q.texels), c(a, q.stride, count) {}
+  NearestWide(const QuadContext& q, const SpanArgs& a) : texels(q.texels), c(a, q.stride) {}
   VX_INLINE void Eight(V& lo, V& hi) {
     Widen(_mm256_i32gather_epi32(reinterpret_cast<const int*>(texels), c.Index(), 4), lo, hi);
     c.Step();
   }
-  VX_INLINE void Tail(V& lo, V& hi, V) { Eight(lo, hi); }
+  VX_INLINE void Tail(V& lo, V& hi, V mask) {
+    const int* base = reinterpret_cast<const int*>(texels);
+    Widen(_mm256_mask_i32gather_epi32(_mm256_setzero_si256(), base, c.Index(), mask, 4), lo, hi);
+  }
 };
 
 struct BilinearWide {
   const uint32_t* texels;
   ptrdiff_t stride;
   EightCoordinates c;
-  BilinearWide(const QuadContext& q, const SpanArgs& a, int count)
-      : texels(q.texels), stride(q.stride), c(a, q.stride, count) {}
+  BilinearWide(const QuadContext& q, const SpanArgs& a)
+      : texels(q.texels), stride(q.stride), c(a, q.stride) {}
 
   VX_INLINE static __m128i Load2(const uint32_t* p) {
     return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p));
@@ -170,9 +173,10 @@ struct BilinearWide {
     v = _mm256_add_epi16(v, _mm256_mullo_epi16(_mm256_unpackhi_epi8(bottom, zero), w11));
     return _mm256_srli_epi16(_mm256_add_epi16(v, Splat16(128)), 8);
   }
-  VX_INLINE void Eight(V& lo, V& hi) {
+  // Lanes outside `live` read texel (0, 0).
+  VX_INLINE void Eight(V& lo, V& hi, V live = _mm256_set1_epi32(-1)) {
     alignas(32) int32_t index[8];
-    _mm256_store_si256(reinterpret_cast<V*>(index), c.Index());
+    _mm256_store_si256(reinterpret_cast<V*>(index), _mm256_and_si256(c.Index(), live));
     const V m = _mm256_set1_epi32(255);
     const V f = _mm256_packs_epi32(_mm256_and_si256(_mm256_srli_epi32(c.s, 8), m),
                                    _mm256_and_si256(_mm256_srli_epi32(c.t, 8), m));
@@ -183,7 +187,68 @@ struct BilinearWide {
     hi = Filter(Pairs(index, 2, 3, 6, 7, 0), Pairs(index, 2, 3, 6, 7, stride), _mm256_unpackhi_epi32(fx, fx),
                 _mm256_unpackhi_epi32(fy, fy));
   }
-  VX_INLINE void Tail(V& lo, V& hi, V) { Eight(lo, hi); }
+  VX_INLINE void Tail(V& lo, V& hi, V mask) { Eight(lo, hi, mask); }
+};
+
+// Bilinear sampling from the texels with 16-bit channels. Register k holds pixel k
+// in its low half and pixel k + 4 in its high half: the texel pair (x, x+1) of the
+// row and of the next, each one 16-byte load, times their weights, spread from
+// one word pair per pixel by a byte shuffle. Adding the halves of registers 0
+// and 1 (2 and 3) gives pixels 0, 1, 4, 5 (2, 3, 6, 7) in the order that
+// unpacking eight screen words gives them.
+struct BilinearWide16 {
+  const uint64_t *top, *bottom;  // the store's first row and the one below it
+  EightCoordinates c;
+  V bias;  // from texel (0, 0) to the store's start: indices are never negative
+  BilinearWide16(const QuadContext& q, const SpanArgs& a)
+      : top(q.wide),
+        bottom(q.wide + q.stride),
+        c(a, q.stride),
+        bias(_mm256_set1_epi32(static_cast<int>(q.stride + 1))) {}
+
+  VX_INLINE static V Pair(const uint64_t* row, uint32_t first, uint32_t second) {
+    const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + first));
+    return _mm256_inserti128_si256(_mm256_castsi128_si256(low),
+                                   _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + second)), 1);
+  }
+  // Bytes that spread word pair k of each half, (w, v), to w w w w v v v v.
+  VX_INLINE static V Spread(int k) {
+    const char a = static_cast<char>(4 * k), b = static_cast<char>(4 * k + 1),
+               c = static_cast<char>(4 * k + 2), d = static_cast<char>(4 * k + 3);
+    return _mm256_setr_epi8(a, b, a, b, a, b, a, b, c, d, c, d, c, d, c, d, a, b, a, b, a, b, a, b, c, d, c,
+                            d, c, d, c, d);
+  }
+  VX_INLINE V Products(const uint32_t* index, int k, V upper, V lower) const {
+    const V spread = Spread(k);
+    return _mm256_add_epi16(
+        _mm256_mullo_epi16(Pair(top, index[k], index[k + 4]), _mm256_shuffle_epi8(upper, spread)),
+        _mm256_mullo_epi16(Pair(bottom, index[k], index[k + 4]), _mm256_shuffle_epi8(lower, spread)));
+  }
+  VX_INLINE static V Sum(V p, V q) {
+    const V v = _mm256_add_epi16(_mm256_unpacklo_epi64(p, q), _mm256_unpackhi_epi64(p, q));
+    return _mm256_srli_epi16(_mm256_add_epi16(v, Splat16(128)), 8);
+  }
+  // Lanes outside `live` read the store's first texel.
+  VX_INLINE void Eight(V& lo, V& hi, V live = _mm256_set1_epi32(-1)) {
+    alignas(32) uint32_t index[8];
+    _mm256_store_si256(reinterpret_cast<V*>(index),
+                       _mm256_and_si256(_mm256_add_epi32(c.Index(), bias), live));
+    // Read the indices back from memory: cheaper than extracting them lane by lane.
+    asm("" : "+m"(index));
+    const V m = _mm256_set1_epi32(255);
+    const V fx = _mm256_and_si256(_mm256_srli_epi32(c.s, 8), m),
+            fy = _mm256_and_si256(_mm256_srli_epi32(c.t, 8), m);
+    c.Step();
+    // The weights of BilinearWeights, one pixel per 32-bit lane (products below 2^16).
+    const V w11 = _mm256_srli_epi32(_mm256_add_epi32(_mm256_mullo_epi16(fx, fy), _mm256_set1_epi32(128)), 8);
+    const V w10 = _mm256_sub_epi32(fx, w11), w01 = _mm256_sub_epi32(fy, w11);
+    const V w00 = _mm256_sub_epi32(_mm256_add_epi32(_mm256_set1_epi32(256), w11), _mm256_add_epi32(fx, fy));
+    const V upper = _mm256_or_si256(w00, _mm256_slli_epi32(w10, 16));
+    const V lower = _mm256_or_si256(w01, _mm256_slli_epi32(w11, 16));
+    lo = Sum(Products(index, 0, upper, lower), Products(index, 1, upper, lower));
+    hi = Sum(Products(index, 2, upper, lower), Products(index, 3, upper, lower));
+  }
+  VX_INLINE void Tail(V& lo, V& hi, V mask) { Eight(lo, hi, mask); }
 };
 
 template <class Blend>
@@ -200,20 +265,14 @@ void RunSpanWide(const QuadContext& q, const SpanArgs& a) {
   uint32_t* d = a.dst;
   const int whole = a.count & ~7;
   V slo, shi;
-  if (whole > 0) {
-    Sampler sampler(q, a, 8);
-    for (uint32_t* end = d + whole; d != end; d += 8) {
-      sampler.Eight(slo, shi);
-      const V dv = _mm256_loadu_si256(reinterpret_cast<const V*>(d));
-      _mm256_storeu_si256(reinterpret_cast<V*>(d), BlendEight<Blend>(slo, shi, dv, qa));
-    }
+  Sampler sampler(q, a);
+  for (uint32_t* end = d + whole; d != end; d += 8) {
+    sampler.Eight(slo, shi);
+    const V dv = _mm256_loadu_si256(reinterpret_cast<const V*>(d));
+    _mm256_storeu_si256(reinterpret_cast<V*>(d), BlendEight<Blend>(slo, shi, dv, qa));
   }
   const int rest = a.count - whole;
   if (rest == 0) return;
-  SpanArgs last = a;
-  last.s = StepAdd(a.s, a.ds, static_cast<uint32_t>(whole));
-  last.t = StepAdd(a.t, a.dt, static_cast<uint32_t>(whole));
-  Sampler sampler(q, last, rest);
   const V mask = MaskBelow(rest);
   sampler.Tail(slo, shi, mask);
   const V dv = _mm256_maskload_epi32(reinterpret_cast<const int*>(d), mask);
@@ -241,7 +300,7 @@ SpanFunction WideFor(BlendKind blend, bool scale) {
 
 }  // namespace
 
-SpanFunction SelectAvx2Kernel(SamplerKind sampler, BlendKind blend, bool scaleAlpha) {
+SpanFunction SelectAvx2Kernel(SamplerKind sampler, BlendKind blend, bool scaleAlpha, bool wideTexels) {
   switch (sampler) {
     case SamplerKind::kSolid:
       return WideFor<SolidWide>(blend, scaleAlpha);
@@ -250,7 +309,8 @@ SpanFunction SelectAvx2Kernel(SamplerKind sampler, BlendKind blend, bool scaleAl
     case SamplerKind::kNearest:
       return WideFor<NearestWide>(blend, scaleAlpha);
     case SamplerKind::kBilinear:
-      return WideFor<BilinearWide>(blend, scaleAlpha);
+      return wideTexels ? WideFor<BilinearWide16>(blend, scaleAlpha)
+                        : WideFor<BilinearWide>(blend, scaleAlpha);
   }
   return nullptr;
 }
@@ -265,7 +325,7 @@ namespace raster {
 bool Avx2Available() {
   return false;
 }
-SpanFunction SelectAvx2Kernel(SamplerKind, BlendKind, bool) {
+SpanFunction SelectAvx2Kernel(SamplerKind, BlendKind, bool, bool) {
   return nullptr;
 }
 }  // namespace raster

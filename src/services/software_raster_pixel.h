@@ -17,7 +17,8 @@
 #include <emmintrin.h>
 #define VEXMOOR_RASTER_SSE2 1
 // An AVX2 tier, compiled for the function that uses it and chosen at run time.
-#if defined(__x86_64__) && defined(__GNUC__)
+// GCC's target pragmas are what enable it; clang (the fuzz build) goes without.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
 #define VEXMOOR_RASTER_AVX2 1
 #endif
 #endif
@@ -44,6 +45,7 @@ FactorTerms TermsOf(int factor);
 // What every span of one quad shares.
 struct QuadContext {
   const uint32_t* texels = nullptr;  // texel (0, 0)
+  const uint64_t* wide = nullptr;    // the store's start with 16-bit channels, when the texture has them
   ptrdiff_t stride = 0;              // words per stored texture row
   int32_t sMin = 0, sMax = 0;        // coordinates that stay inside the texture border (16.16)
   int32_t tMin = 0, tMax = 0;
@@ -440,17 +442,23 @@ struct BilinearSampler {
 enum class SamplerKind { kSolid, kIdentity, kNearest, kBilinear };
 enum class BlendKind { kReplace, kNormal, kAdditive, kLight, kDark, kTable };
 
-enum class SimdLevel { kNone, kSse2, kAvx2 };
+enum class SimdLevel { kNone, kSse2, kAvx2, kAvx512 };
 
 struct SpanKernels {
   SpanFunction inside = nullptr;   // spans whose coordinates stay inside the texture border
   SpanFunction clamped = nullptr;  // spans that may leave it
 };
-SpanKernels SelectSpanKernels(SamplerKind sampler, BlendKind blend, bool scaleAlpha, SimdLevel level);
+// The kernels that read QuadContext::wide are chosen only when q has it.
+SpanKernels SelectSpanKernels(SamplerKind sampler, BlendKind blend, bool scaleAlpha, SimdLevel level,
+                              const QuadContext& q);
 
 // The AVX2 tier (software_raster_avx2.cpp): whether this CPU runs it, and its
 // kernel for a combination (null for the table-driven blend).
 bool Avx2Available();
-SpanFunction SelectAvx2Kernel(SamplerKind sampler, BlendKind blend, bool scaleAlpha);
+SpanFunction SelectAvx2Kernel(SamplerKind sampler, BlendKind blend, bool scaleAlpha, bool wideTexels);
+// The AVX-512 tier (software_raster_avx512.cpp): uniform, identity-mapped, and
+// bilinear sampling of textures with 16-bit channels (null otherwise).
+bool Avx512Available();
+SpanFunction SelectAvx512Kernel(SamplerKind sampler, BlendKind blend, bool scaleAlpha, bool wideTexels);
 
 }  // namespace raster

@@ -106,7 +106,8 @@ SpanFunction ForBlend(BlendKind blend, bool scaleAlpha, bool simd) {
 
 }  // namespace
 
-SpanKernels SelectSpanKernels(SamplerKind sampler, BlendKind blend, bool scaleAlpha, SimdLevel level) {
+SpanKernels SelectSpanKernels(SamplerKind sampler, BlendKind blend, bool scaleAlpha, SimdLevel level,
+                              const QuadContext& q) {
   const bool simd = level != SimdLevel::kNone;
   SpanKernels k;
   switch (sampler) {
@@ -125,10 +126,16 @@ SpanKernels SelectSpanKernels(SamplerKind sampler, BlendKind blend, bool scaleAl
       k.clamped = ForBlend<BilinearSampler<true>, false>(blend, scaleAlpha);
       break;
   }
-  if (level == SimdLevel::kAvx2 && Avx2Available()) {
-    if (const SpanFunction wide = SelectAvx2Kernel(sampler, blend, scaleAlpha)) {
+  if ((level == SimdLevel::kAvx2 || level == SimdLevel::kAvx512) && Avx2Available()) {
+    if (const SpanFunction wide = SelectAvx2Kernel(sampler, blend, scaleAlpha, q.wide != nullptr)) {
       k.inside = wide;
       if (sampler == SamplerKind::kSolid || sampler == SamplerKind::kIdentity) k.clamped = wide;
+    }
+  }
+  if (level == SimdLevel::kAvx512 && Avx512Available()) {
+    if (const SpanFunction widest = SelectAvx512Kernel(sampler, blend, scaleAlpha, q.wide != nullptr)) {
+      k.inside = widest;
+      if (sampler == SamplerKind::kSolid || sampler == SamplerKind::kIdentity) k.clamped = widest;
     }
   }
   return k;

@@ -2,21 +2,34 @@
 // rasteriser of software_raster.h. It is the reference for the blend arithmetic,
 // the back-end of headless runs and screenshots, and of the vexmoor-soft build,
 // where a FramePresenter shows each finished frame in the window.
+//
+// With one thread every draw is drawn at once. With more, draws are kept in
+// order and drawn band by band on a pool of threads (software_raster_bands.h)
+// when the screen is read: by Present, Capture, pixels(), or before a texture in
+// use is freed. The picture is the same either way, bit for bit.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
 #include "services/renderer.h"
 #include "services/software_raster.h"
+#include "services/software_raster_bands.h"
 
 class FramePresenter;
 
+// The most threads a renderer draws with.
+constexpr int kMaxRenderThreads = 64;
+// The threads to draw with: `requested`, or the number of cores when it is 0.
+int RenderThreads(int requested);
+
 class SoftwareRenderer final : public Renderer {
  public:
-  SoftwareRenderer();
+  // threads: how many threads draw (1 to kMaxRenderThreads; others are clamped).
+  explicit SoftwareRenderer(int threads = 1);
 
   int CreateTexture(const Image& image) override;
   void FreeTexture(int texture) override;
@@ -31,21 +44,29 @@ class SoftwareRenderer final : public Renderer {
   void Present() override;
   bool Capture(Image& out) override;
 
-  // The screen: 1024x768 words 0x00RRGGBB, pitch() words per row.
-  const uint32_t* pixels() const { return screen_.data(); }
+  // The screen, every draw so far drawn: 1024x768 words 0x00RRGGBB, pitch() words per row.
+  const uint32_t* pixels() const;
   int pitch() const { return kScreenWidth; }
+  int threads() const { return workers_ ? workers_->threads() : 1; }
+  // Draws everything kept for the workers.
+  void Finish() const;
   void SetPresenter(FramePresenter* presenter) { presenter_ = presenter; }
   // The rasteriser's shortcuts (all on by default); tests compare them with the plain path.
   void SetRasterPaths(const RasterPaths& paths) { paths_ = paths; }
   int textureCount() const { return static_cast<int>(textures_.size()); }
 
  private:
-  RasterTarget Target() { return {screen_.data(), kScreenWidth, kScreenWidth, kScreenHeight}; }
+  RasterTarget Target() const { return {screen_.data(), kScreenWidth, kScreenWidth, kScreenHeight}; }
+  void Add(const RasterTexture& texture, const QuadDraw& quad, const RasterState& state);
 
-  std::vector<uint32_t> screen_;
+  // Reading the screen draws the kept draws (below), hence mutable.
+  mutable std::vector<uint32_t> screen_;
   std::unordered_map<int, RasterTexture> textures_;
   int nextTexture_ = 1;
   RasterState state_;
   RasterPaths paths_;
   FramePresenter* presenter_ = nullptr;
+  // With more than one thread: the pool, and the draws not yet drawn.
+  std::unique_ptr<BandWorkers> workers_;
+  mutable BandFrame frame_;
 };

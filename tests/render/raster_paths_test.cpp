@@ -1,6 +1,7 @@
 // Every shortcut of the rasteriser (uniform and identity-mapped textures, opaque
-// copies, skipped no-op quads, the dedicated blend kernels, the SSE2 and AVX2
-// kernels) must draw exactly the pixels of the plain path.
+// copies, skipped no-op quads, spans trimmed to the texels that change the
+// screen, the dedicated blend kernels, the SSE2, AVX2 and AVX-512 kernels) must
+// draw exactly the pixels of the plain path.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -13,14 +14,16 @@ namespace {
 constexpr RasterPaths kPlain{false, false, false, false};
 constexpr RasterPaths kScalarKernels{true, true, false, false};
 constexpr RasterPaths kSse2{true, true, true, false};
+constexpr RasterPaths kAvx2{true, true, true, true, false};
 constexpr RasterPaths kAll{};
 
 struct Renderers {
-  SoftwareRenderer plain, scalar, sse2, fast;
+  SoftwareRenderer plain, scalar, sse2, avx2, fast;
   Renderers() {
     plain.SetRasterPaths(kPlain);
     scalar.SetRasterPaths(kScalarKernels);
     sse2.SetRasterPaths(kSse2);
+    avx2.SetRasterPaths(kAvx2);
     fast.SetRasterPaths(kAll);
   }
   template <class F>
@@ -28,6 +31,7 @@ struct Renderers {
     f(plain);
     f(scalar);
     f(sse2);
+    f(avx2);
     f(fast);
   }
   // Index of the first pixel where a renderer differs from the plain one, or -1.
@@ -38,9 +42,10 @@ struct Renderers {
   }
   void ExpectSame(const std::string& what) {
     const int s = FirstDifference(plain, scalar), v = FirstDifference(plain, sse2),
-              f = FirstDifference(plain, fast);
+              w = FirstDifference(plain, avx2), f = FirstDifference(plain, fast);
     EXPECT_EQ(s, -1) << what << ": scalar kernels differ at " << s % kScreenWidth << "," << s / kScreenWidth;
     EXPECT_EQ(v, -1) << what << ": SSE2 kernels differ at " << v % kScreenWidth << "," << v / kScreenWidth;
+    EXPECT_EQ(w, -1) << what << ": AVX2 kernels differ at " << w % kScreenWidth << "," << w / kScreenWidth;
     EXPECT_EQ(f, -1) << what << ": widest kernels differ at " << f % kScreenWidth << "," << f / kScreenWidth;
   }
 };
@@ -57,6 +62,14 @@ Image RandomTexture(std::mt19937& rng, int kind) {
       return MakeImage(w, h, [&](int, int) { return Rgba{byte(rng), byte(rng), byte(rng), 255}; });  // opaque
     case 2:
       return MakeImage(w, h, [&](int, int) { return Rgba{byte(rng), byte(rng), byte(rng), 0}; });  // clear
+    case 3: {  // a soft ellipse, clear and black around it, off-centre: spans are trimmed to it
+      const double cx = w * (0.2 + 0.6 * byte(rng) / 255.0), cy = h * (0.2 + 0.6 * byte(rng) / 255.0);
+      return MakeImage(w, h, [&](int x, int y) {
+        const double d = std::hypot((x - cx) / (0.3 * w + 0.5), (y - cy) / (0.3 * h + 0.5));
+        return d >= 1.0 ? Rgba{0, 0, 0, 0}
+                        : Rgba{byte(rng), byte(rng), byte(rng), static_cast<int>(255 * (1 - d))};
+      });
+    }
     default:
       return MakeImage(w, h, [&](int, int) {
         const int a = byte(rng);
@@ -96,7 +109,7 @@ TEST(RasterPaths, RandomQuadsDrawTheSamePixelsOnEveryPath) {
   Renderers r;
   std::vector<std::pair<int, Image>> textures;
   for (int i = 0; i < 16; ++i) {
-    Image image = RandomTexture(rng, i % 4);
+    Image image = RandomTexture(rng, i % 5);
     int handle = 0;
     r.Each([&](SoftwareRenderer& s) { handle = s.CreateTexture(image); });
     textures.emplace_back(handle, std::move(image));
@@ -164,6 +177,9 @@ TEST(RasterPaths, TheFrameKindsOfQuadsMatch) {
     }
     s.SetBlendMode(kBlendDstColour, kBlendDstAlpha);
     for (int i = 0; i < 5; ++i) s.Draw(Quad(handles[3], 100 + i * 180, 300, 200 + i * 10, 200 + i * 10));
+    // A texture too big for the 16-bit copy, turned and filtered.
+    s.SetBlendMode(kBlendSrcAlpha, kBlendInvSrcAlpha);
+    s.Draw(Quad(handles[2], 100, 80, 700, 500, 33.0f, 200));
     s.SetQuality(0);
     s.SetBlendMode(kBlendSrcColour, kBlendDstColour);
     s.Draw(Quad(handles[2], 0, 0, kScreenWidth, kScreenHeight));

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <vector>
 
+#include "services/frame_fit.h"
 #include "services/text_pen.h"
 
 namespace {
@@ -26,17 +27,14 @@ SDL_BlendFactor SdlFactor(int factor) {
   }
 }
 
-// Nearest-texel copy of the letterboxed 1024x768 screen out of a larger output.
-void Unletterbox(const std::vector<uint8_t>& output, int outW, int outH, Image& out) {
-  const float scale = std::min(static_cast<float>(outW) / kScreenWidth, static_cast<float>(outH) / kScreenHeight);
-  const int boxW = static_cast<int>(kScreenWidth * scale);
-  const int boxH = static_cast<int>(kScreenHeight * scale);
-  const int left = (outW - boxW) / 2;
-  const int top = (outH - boxH) / 2;
+// Nearest-texel copy of the scaled, letterboxed 1024x768 screen out of an output
+// of another size.
+void Unletterbox(const std::vector<uint8_t>& output, int outW, int outH, bool integerScale, Image& out) {
+  const FrameFit fit = FitFrame(outW, outH, integerScale);
   for (int y = 0; y < kScreenHeight; ++y) {
-    const int sy = std::clamp(top + static_cast<int>((y + 0.5f) * scale), 0, outH - 1);
+    const int sy = std::clamp(fit.y + static_cast<int>((y + 0.5f) * fit.scale), 0, outH - 1);
     for (int x = 0; x < kScreenWidth; ++x) {
-      const int sx = std::clamp(left + static_cast<int>((x + 0.5f) * scale), 0, outW - 1);
+      const int sx = std::clamp(fit.x + static_cast<int>((x + 0.5f) * fit.scale), 0, outW - 1);
       const uint8_t* p = &output[(static_cast<size_t>(sy) * outW + sx) * 4];
       std::copy(p, p + 4, out.Pixel(x, y));
     }
@@ -51,7 +49,7 @@ int ComposeSdlBlendMode(int source, int destination) {
                                                      SDL_BLENDFACTOR_ONE, SDL_BLENDOPERATION_ADD));
 }
 
-SdlRenderer::SdlRenderer(SDL_Window* window) {
+SdlRenderer::SdlRenderer(SDL_Window* window, bool integerScale) : integerScale_(integerScale) {
   if (window == nullptr) {
     error_ = "no game window";
     return;
@@ -66,6 +64,7 @@ SdlRenderer::SdlRenderer(SDL_Window* window) {
     return;
   }
   SDL_RenderSetLogicalSize(renderer_, kScreenWidth, kScreenHeight);
+  SDL_RenderSetIntegerScale(renderer_, integerScale_ ? SDL_TRUE : SDL_FALSE);
 }
 
 SdlRenderer::~SdlRenderer() {
@@ -188,7 +187,7 @@ bool SdlRenderer::Capture(Image& out) {
     std::vector<uint8_t> output(static_cast<size_t>(outW) * outH * 4, 0);
     const SDL_Rect whole{0, 0, outW, outH};
     if (SDL_RenderReadPixels(renderer_, &whole, SDL_PIXELFORMAT_RGBA32, output.data(), outW * 4) != 0) return false;
-    Unletterbox(output, outW, outH, out);
+    Unletterbox(output, outW, outH, integerScale_, out);
   }
   for (size_t i = 3; i < out.rgba.size(); i += 4) out.rgba[i] = 255;
   return true;

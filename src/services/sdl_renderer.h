@@ -1,5 +1,7 @@
 // The hardware back-end: SDL2's accelerated renderer (OpenGL driver) on the game
-// window, with a fixed 1024x768 logical screen that letterboxes on larger displays.
+// window, with a fixed 1024x768 logical screen that SDL scales to the window's
+// drawable and letterboxes (the rule FitFrame repeats), by whole multiples only
+// with integer scaling.
 // Every blend mode is composed from the game's factor numbers with the alpha
 // factors (zero, one), so the screen's alpha stays 255 after a clear to opaque black
 // and destination alpha reads as one.
@@ -22,7 +24,7 @@ int ComposeSdlBlendMode(int source, int destination);
 class SdlRenderer : public Renderer {
  public:
   // Creates the renderer on the window; check ok() and error() afterwards.
-  explicit SdlRenderer(SDL_Window* window);
+  explicit SdlRenderer(SDL_Window* window, bool integerScale = false);
   ~SdlRenderer() override;
   SdlRenderer(const SdlRenderer&) = delete;
   SdlRenderer& operator=(const SdlRenderer&) = delete;
@@ -56,4 +58,5 @@ class SdlRenderer : public Renderer {
   int blendSource_ = kBlendSrcAlpha;
   int blendDestination_ = kBlendInvSrcAlpha;
   int quality_ = 0;
+  bool integerScale_ = false;
 };

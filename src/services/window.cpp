@@ -6,6 +6,7 @@
 #include <array>
 #include <utility>
 
+#include "services/frame_fit.h"
 #include "services/renderer.h"
 
 namespace {
@@ -140,6 +141,31 @@ bool EnterFullscreen(SDL_Window* window) {
   return true;
 }
 
+// The windowed size: the asked-for multiple of 1024x768, or the largest one that
+// fits the usable area of the desktop the window opens on.
+int WindowedScale(int asked) {
+  if (asked > 0) return std::min(asked, kMaxWindowScale);
+  SDL_Rect usable{};
+  if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return 1;
+  return FittingScale(usable.w, usable.h);
+}
+
+// The window's drawable in pixels: its renderer's output where it has one, else the
+// OpenGL drawable, else the window size.
+void DrawableSize(SDL_Window* window, int& width, int& height) {
+  SDL_GetWindowSize(window, &width, &height);
+  SDL_Renderer* renderer = SDL_GetRenderer(window);
+  if (renderer != nullptr) {
+    int w = 0, h = 0;
+    if (SDL_GetRendererOutputSize(renderer, &w, &h) == 0) {
+      width = w;
+      height = h;
+    }
+  } else if ((SDL_GetWindowFlags(window) & SDL_WINDOW_OPENGL) != 0) {
+    SDL_GL_GetDrawableSize(window, &width, &height);
+  }
+}
+
 }  // namespace
 
 int Set1ScanCode(int sdlScancode) {
@@ -151,7 +177,7 @@ int Set1ScanCode(int sdlScancode) {
 
 GameWindow::~GameWindow() { Close(); }
 
-bool GameWindow::Open(const std::string& title, bool fullscreen, bool opengl) {
+bool GameWindow::Open(const std::string& title, bool fullscreen, bool opengl, const WindowScaling& scaling) {
   Close();
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     error_ = std::string("cannot start SDL video: ") + SDL_GetError();
@@ -178,8 +204,10 @@ bool GameWindow::Open(const std::string& title, bool fullscreen, bool opengl) {
       return false;
     }
   } else {
-    window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kScreenWidth,
-                               kScreenHeight, api | SDL_WINDOW_SHOWN);
+    const int scale = WindowedScale(scaling.scale);
+    window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kScreenWidth * scale,
+                               kScreenHeight * scale,
+                               api | SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
   }
   if (window_ == nullptr) {
     error_ = std::string("cannot open the game window: ") + SDL_GetError();
@@ -187,6 +215,7 @@ bool GameWindow::Open(const std::string& title, bool fullscreen, bool opengl) {
     return false;
   }
   fullscreen_ = fullscreen;
+  integerScale_ = !fullscreen && scaling.integerScale;
   device_ = MouseDeviceState{};
   if (fullscreen_) {
     SDL_SetRelativeMouseMode(SDL_TRUE);  // hides the cursor and keeps it in the window
@@ -201,6 +230,7 @@ void GameWindow::Close() {
   SDL_DestroyWindow(window_);
   window_ = nullptr;
   fullscreen_ = false;
+  integerScale_ = false;
   SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
@@ -228,16 +258,22 @@ void GameWindow::ReadKeyboard(KeyArray& out) const {
 }
 
 // SDL keeps the pointer's place in the window from the motion it pumps (motion
-// events themselves are off) and knows whether the pointer is over the window.
+// events themselves are off) and knows whether the pointer is over the window. The
+// place is in window coordinates; the window's current size and drawable turn it
+// into the frame point drawn there.
 void GameWindow::CursorInClient(int& x, int& y) const {
   x = -1;
   y = -1;
   if (window_ == nullptr || SDL_GetMouseFocus() != window_) return;
   int cx = 0, cy = 0;
   SDL_GetMouseState(&cx, &cy);
-  if (cx < 0 || cy < 0 || cx >= kScreenWidth || cy >= kScreenHeight) return;
-  x = cx;
-  y = cy;
+  WindowMetrics metrics;
+  metrics.integerScale = integerScale_;
+  SDL_GetWindowSize(window_, &metrics.width, &metrics.height);
+  DrawableSize(window_, metrics.drawableWidth, metrics.drawableHeight);
+  const FramePoint point = CursorToFrame(metrics, cx, cy);
+  x = point.x;
+  y = point.y;
 }
 
 MouseDeviceState GameWindow::ReadMouseDevice() {

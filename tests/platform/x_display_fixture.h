@@ -19,7 +19,7 @@ class XDisplayTest : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!XvfbInstalled()) GTEST_SKIP() << "Xvfb is not installed";
-    xvfb_ = std::make_unique<XvfbServer>();
+    xvfb_ = std::make_unique<XvfbServer>(screenWidth_, screenHeight_);
     ASSERT_TRUE(xvfb_->ok()) << xvfb_->error();
     setenv("DISPLAY", xvfb_->display().c_str(), 1);
     x_ = std::make_unique<XConnection>(xvfb_->display());
@@ -34,6 +34,8 @@ class XDisplayTest : public ::testing::Test {
   const std::string& display() const { return xvfb_->display(); }
   XConnection& x() { return *x_; }
 
+  int screenWidth_ = XvfbServer::kWidth;  // a test may ask for another screen in its constructor
+  int screenHeight_ = XvfbServer::kHeight;
   std::unique_ptr<XvfbServer> xvfb_;
   std::unique_ptr<XConnection> x_;
 };

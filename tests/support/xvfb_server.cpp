@@ -17,8 +17,8 @@ constexpr int kStartTimeoutMs = 30000;
 
 bool XvfbInstalled() { return !FindInPath("Xvfb").empty(); }
 
-XvfbServer::XvfbServer() {
-  if (!Launch()) {
+XvfbServer::XvfbServer(int width, int height) {
+  if (!Launch(width, height)) {
     server_.Kill();
     display_.clear();
   }
@@ -30,7 +30,7 @@ XvfbServer::~XvfbServer() {
   (void)ended;
 }
 
-bool XvfbServer::Launch() {
+bool XvfbServer::Launch(int width, int height) {
   if (!XvfbInstalled()) {
     error_ = "Xvfb is not installed";
     return false;
@@ -43,9 +43,9 @@ bool XvfbServer::Launch() {
   SpawnOptions options;
   options.captureOutput = false;
   options.passFd = fds[1];
+  const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
   const bool started = server_.Start(
-      {"Xvfb", "-displayfd", "3", "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "+extension", "GLX", "-noreset"},
-      options);
+      {"Xvfb", "-displayfd", "3", "-screen", "0", screen, "-nolisten", "tcp", "+extension", "GLX", "-noreset"}, options);
   close(fds[1]);
   const bool numbered = started && ReadDisplayNumber(fds[0]);
   close(fds[0]);

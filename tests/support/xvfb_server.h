@@ -1,5 +1,6 @@
 // A private X server for one test: Xvfb on a free display number (it picks the
-// number itself and reports it through -displayfd), 1280x1024x24 with GLX, no TCP.
+// number itself and reports it through -displayfd), 1280x1024x24 (or another size)
+// with GLX, no TCP.
 // The constructor waits until the server accepts connections; the destructor ends it.
 #pragma once
 
@@ -9,7 +10,7 @@
 
 class XvfbServer {
  public:
-  XvfbServer();
+  explicit XvfbServer(int width = kWidth, int height = kHeight);
   ~XvfbServer();
   XvfbServer(const XvfbServer&) = delete;
   XvfbServer& operator=(const XvfbServer&) = delete;
@@ -26,7 +27,7 @@ class XvfbServer {
   static constexpr int kHeight = 1024;
 
  private:
-  bool Launch();
+  bool Launch(int width, int height);
   bool ReadDisplayNumber(int fd);
   bool WaitUntilAccepting();
 

@@ -1,5 +1,6 @@
 #include "combat/doors.h"
 
+#include "effects/sound_cues.h"
 #include "services/input.h"
 #include "services/sprites.h"
 
@@ -66,10 +67,16 @@ bool FrontPointInside(const Map& map, const Door& door) {
   return left < fx && fx < left + size && top < fy && fy < top + size;
 }
 
+// A door's sound, at the centre of its cell.
+void CueDoor(SoundCues* cues, SoundId id, const Door& door, const Map& map) {
+  const float half = static_cast<float>(map.tileSize) / 2.0f;
+  CueSound(cues, id, static_cast<float>(door.x) + half, static_cast<float>(door.y) + half);
+}
+
 }  // namespace
 
 void UpdateDoors(std::vector<Door>& doors, Map& map, const Animations& animations, SpriteStore& sprites,
-                 const Keyboard& keyboard) {
+                 const Keyboard& keyboard, SoundCues* cues) {
   for (Door& door : doors) {
     if (!InVisibleWindow(map, door)) continue;
     DrawAndStep(door, map, animations, sprites);
@@ -78,8 +85,10 @@ void UpdateDoors(std::vector<Door>& doors, Map& map, const Animations& animation
     if (!keyboard.Released(scan::kE)) continue;
     if (door.state == kDoorClosed) {
       door.state = kDoorOpening;
+      CueDoor(cues, SoundId::kDoorOpen, door, map);
     } else if (door.state == kDoorOpen) {
       door.state = kDoorClosing;
+      CueDoor(cues, SoundId::kDoorClose, door, map);
     }
   }
 }

@@ -11,6 +11,7 @@
 
 class SpriteStore;
 struct Keyboard;
+struct SoundCues;
 
 enum DoorState : uint8_t { kDoorOpen = 1, kDoorClosed = 2, kDoorOpening = 3, kDoorClosing = 4 };
 
@@ -37,6 +38,7 @@ void PlaceDoor(std::vector<Door>& doors, Map& map, const Animations& animations,
 // Per frame, for every door in the visible window: draws it in its state (stepping
 // an opening or closing animation and changing the grids when it ends), shows the
 // prompt while the front point is strictly inside its cell, and turns a closed or
-// open door around when E is released there.
+// open door around when E is released there (a cue at the door's centre for each
+// turn, when `cues` is given).
 void UpdateDoors(std::vector<Door>& doors, Map& map, const Animations& animations, SpriteStore& sprites,
-                 const Keyboard& keyboard);
+                 const Keyboard& keyboard, SoundCues* cues = nullptr);

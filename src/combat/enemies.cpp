@@ -60,6 +60,7 @@ void FightPlayer(Enemy& e, EnemyWorld& world) {
   AddBullet(world.bullets, e.bulletSprite, mx, my, angle, e.bulletSpeed, e.bulletDamage,
             static_cast<int32_t>(e.sightRange) + kEnemyRangeExtra);
   SpawnMuzzleFire(fx, mx, my, false);
+  CueSound(fx.cues, EnemyShotSound(e.kind), mx, my);
   e.nextShot = fx.now + 1.0f / e.fireRate;
 }
 

@@ -42,6 +42,19 @@ void Fire(Player& player, Weapon& w, FiringTargets& t) {
       break;
   }
   player.busyUntil = now + 1.0f / w.fireRate;
+  CueSound(t.fx.cues, WeaponShotSound(w.id), mx, my);
+}
+
+// Sound only: the dry click of a left button pressed (not held over from the last
+// frame) on a ready weapon with too few rounds for a shot.
+void CueEmptyTrigger(const Player& player, const Weapon* w, const MouseState& mouse, FiringTargets& t) {
+  SoundCues* cues = t.fx.cues;
+  if (cues == nullptr) return;
+  const bool pressed = mouse.leftDown != 0 && cues->triggerHeld == 0;
+  cues->triggerHeld = mouse.leftDown;
+  if (pressed && w != nullptr && t.fx.now > player.busyUntil && w->magazine < w->roundsPerShot) {
+    CueSound(cues, SoundId::kEmptyClick, player.x, player.y);
+  }
 }
 
 void CompleteReload(Weapon* w) {
@@ -62,6 +75,7 @@ void UpdateWeapon(Player& player, WeaponTable& weapons, const MouseState& mouse,
                   FiringTargets& targets) {
   const float now = targets.fx.now;
   Weapon* w = CurrentWeapon(player, weapons);
+  CueEmptyTrigger(player, w, mouse, targets);
   if (w != nullptr) {
     const float a = (player.aim + static_cast<float>(w->muzzleAngle)) * kPiOver180;
     player.muzzleX = std::cos(a) * static_cast<float>(w->muzzleDistance);
@@ -73,10 +87,12 @@ void UpdateWeapon(Player& player, WeaponTable& weapons, const MouseState& mouse,
       player.weaponState = kWeaponReloading;
       player.busyUntil = now + w->reloadTime;
       player.reloadStart = now;
+      CueSound(targets.fx.cues, SoundId::kReloadStart, player.x, player.y);
     }
   }
   if (now > player.busyUntil && player.weaponState == kWeaponReloading) {
     CompleteReload(w);
     player.weaponState = 0;
+    CueSound(targets.fx.cues, SoundId::kReloadEnd, player.x, player.y);
   }
 }

@@ -33,17 +33,19 @@ void DrawGrenade(const Grenade& g, const Battlefield& field) {
 }
 
 // One axis bounces per frame, x first, and only while the grenade is inside the
-// map; outside it keeps moving without looking at any cell.
-void RollGrenade(Grenade& g, const Map& map) {
+// map; outside it keeps moving without looking at any cell. A bounce is heard.
+void RollGrenade(Grenade& g, const Map& map, SoundCues* cues) {
   if (InsideMap(map, g.x, g.y)) {
     const Cell here = CellOf(map, g.x, g.y);
     const Cell next = CellOf(map, g.x + g.dirX * g.speed, g.y + g.dirY * g.speed);
     if (IsShotBlocked(map, next.column, here.row)) {
       g.dirX = -g.dirX;
       g.speed /= kGrenadeBounceSlowdown;
+      CueSound(cues, SoundId::kGrenadeBounce, g.x, g.y);
     } else if (IsShotBlocked(map, here.column, next.row)) {
       g.dirY = -g.dirY;
       g.speed /= kGrenadeBounceSlowdown;
+      CueSound(cues, SoundId::kGrenadeBounce, g.x, g.y);
     }
   }
   g.x += g.dirX * g.speed;
@@ -97,6 +99,7 @@ void HitEnemy(const Bullet& b, size_t index, Battlefield& field) {
   std::vector<Enemy>& enemies = field.enemies.enemies;
   Enemy& e = enemies[index];
   e.health = static_cast<int16_t>(e.health - b.damage);
+  CueSound(field.fx.cues, e.kind == kEnemyWalker ? SoundId::kBodyHit : SoundId::kImpactMetal, b.x, b.y);
   if (e.kind == kEnemyWalker) {
     // Knocked back 10 px along the bullet, through the same spacing and walls as a step.
     e.vx = b.stepX / 2.0f;
@@ -131,6 +134,7 @@ bool SubStep(Bullet& b, Battlefield& field) {
     return false;
   }
   if (PlayerAt(field.player, b.x, b.y)) {
+    CueSound(field.fx.cues, SoundId::kBodyHit, b.x, b.y);
     SpawnHitBlood(field.fx, b.x, b.y, b.angle);
     DamagePlayer(field.player, b.damage);
     return false;
@@ -156,7 +160,7 @@ void UpdateGrenades(GrenadeList& grenades, Battlefield& field) {
   for (size_t i = 0; i < grenades.size(); ++i) {
     Grenade& g = grenades[i];
     DrawGrenade(g, field);
-    if (g.speed > 0.0f) RollGrenade(g, field.map);
+    if (g.speed > 0.0f) RollGrenade(g, field.map, field.fx.cues);
     if (field.fx.now > g.detonateAt) {
       Detonate(g, field);
       continue;

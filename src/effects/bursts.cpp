@@ -94,6 +94,7 @@ void Flash(BurstTargets& fx, int32_t sprite, float x, float y, int16_t size, flo
 }  // namespace
 
 void SpawnExplosion(BurstTargets& fx, float x, float y) {
+  CueSound(fx.cues, SoundId::kExplosion, x, y);
   for (int i = 0; i < 5; ++i) {
     Emit(fx, kE1, x, y);
     Emit(fx, kE2, x, y);
@@ -113,6 +114,7 @@ void SpawnHitBlood(BurstTargets& fx, float x, float y, float angle) {
 }
 
 void SpawnWallImpact(BurstTargets& fx, uint8_t material, float x, float y, float angle) {
+  CueSound(fx.cues, WallImpactSound(material), x, y);
   switch (material) {
     case 0:
       for (int i = 0; i < 9; ++i) Emit(fx, kW0, x, y, angle);

@@ -9,6 +9,7 @@
 
 #include "effects/lighting.h"
 #include "effects/particles.h"
+#include "effects/sound_cues.h"
 #include "services/random.h"
 
 // Particle and flash images of the recipes.
@@ -28,12 +29,14 @@ constexpr int kFlashSprite = 59;       // "Data\GFX\Light\005.png"
 constexpr int kBlueFlashSprite = 60;   // "Data\GFX\Light\006.png"
 
 // What a burst writes to: the two particle lists, the timed lights, the game's
-// random numbers, and the clock for the flashes' lifetimes.
+// random numbers, and the clock for the flashes' lifetimes. `cues` collects the
+// sounds of the frame's events (null: none); nothing reads it back.
 struct BurstTargets {
   ParticleSystem& particles;
   std::vector<TimedLight>& timedLights;
   Rng& rng;
   float now;
+  SoundCues* cues = nullptr;
 };
 
 // A grenade going off, or a turret destroyed: five times fire (additive) then black

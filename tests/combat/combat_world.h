@@ -30,6 +30,7 @@ struct CombatWorld : RecordingWorld {
   MouseState mouse;
   Keyboard keyboard;
   float now = 1.0f;
+  SoundCues* cues = nullptr;  // the sound cues of the updates, when a test listens
 
   CombatWorld() {
     for (int sprite : {34, 35}) PutSprite3D(sprites, sprite, 96, 96);
@@ -45,7 +46,7 @@ struct CombatWorld : RecordingWorld {
     CenterCamera(map, player.x, player.y);
   }
 
-  BurstTargets Fx() { return BurstTargets{particles, timedLights, rng, now}; }
+  BurstTargets Fx() { return BurstTargets{particles, timedLights, rng, now, cues}; }
   float BlastRadius() const { return static_cast<float>(map.tileSize) * kBlastRadiusTiles; }
 
   // One weapon update at `now` with the left button and R as given.

@@ -2,9 +2,15 @@
 
 #include <unistd.h>
 
-#include <filesystem>
-
 #include "services/files.h"
+
+// Set by the build from the install layout (cmake/Install.cmake).
+#ifndef VEXMOOR_SHARE_DIR
+#define VEXMOOR_SHARE_DIR ""
+#endif
+#ifndef VEXMOOR_SHARE_FROM_PROGRAM
+#define VEXMOOR_SHARE_FROM_PROGRAM ""
+#endif
 
 namespace {
 
@@ -16,6 +22,25 @@ bool HasData(const std::filesystem::path& folder) {
 
 }  // namespace
 
+std::vector<std::filesystem::path> DataDirectoryCandidates(const std::filesystem::path& programDir) {
+  std::vector<std::filesystem::path> folders = {"."};
+  if (!programDir.empty()) {
+    folders.push_back(programDir);
+    if (VEXMOOR_SHARE_FROM_PROGRAM[0] != '\0') {
+      folders.push_back((programDir / VEXMOOR_SHARE_FROM_PROGRAM).lexically_normal());
+    }
+  }
+  if (VEXMOOR_SHARE_DIR[0] != '\0') folders.push_back(VEXMOOR_SHARE_DIR);
+  return folders;
+}
+
+std::filesystem::path FirstWithData(const std::vector<std::filesystem::path>& folders) {
+  for (const std::filesystem::path& folder : folders) {
+    if (HasData(folder)) return folder;
+  }
+  return {};
+}
+
 bool ChooseDataDirectory(const std::string& dataDir, std::string& error) {
   if (!dataDir.empty()) {
     if (chdir(dataDir.c_str()) != 0) {
@@ -24,10 +49,10 @@ bool ChooseDataDirectory(const std::string& dataDir, std::string& error) {
     }
     return true;
   }
-  if (HasData(".")) return true;
   std::error_code failed;
   const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", failed);
-  if (!failed && HasData(program.parent_path()) && chdir(program.parent_path().c_str()) != 0) {
+  const std::filesystem::path chosen = FirstWithData(DataDirectoryCandidates(failed ? "" : program.parent_path()));
+  if (!chosen.empty() && chosen != "." && chdir(chosen.c_str()) != 0) {
     // Stay where we are; the game then runs without its images.
   }
   return true;

@@ -1,10 +1,21 @@
 // Where the game's Data folder is.
 #pragma once
 
+#include <filesystem>
 #include <string>
+#include <vector>
+
+// The folders that may hold Data, in the order they are tried: the working
+// directory, the program's folder, the share folder beside an installed program
+// (programDir/../share/games/vexmoor, so a relocated or DESTDIR install finds its
+// own data) and the share folder of the configured install prefix.
+std::vector<std::filesystem::path> DataDirectoryCandidates(const std::filesystem::path& programDir);
+
+// The first of the folders that holds a Data folder; empty when none does.
+std::filesystem::path FirstWithData(const std::vector<std::filesystem::path>& folders);
 
 // Makes the folder holding Data the working directory: `dataDir` when given;
-// otherwise the working directory if it has Data, else the folder of the program
-// (`programPath`, or /proc/self/exe) if that one has it. False with a message when
-// `dataDir` cannot be used.
+// otherwise the first candidate above that has Data, the program's folder taken
+// from /proc/self/exe. When none has it the working directory stays (the game then
+// runs without its images). False with a message when `dataDir` cannot be used.
 bool ChooseDataDirectory(const std::string& dataDir, std::string& error);

@@ -19,5 +19,9 @@ void AddWalls(ImageList& list);          // GFX/TileSet walls
 void AddDecos(ImageList& list);          // GFX/TileSet layer-1 overlays
 void AddDoors(ImageList& list);          // GFX/Animation/Doors
 void AddEmbedded(ImageList& list);       // banner.png, credits.png
+void AddIcons(ImageList& list);          // <size>x<size>/apps/vexmoor.png
+
+// The emblem of the HUD (GFX/HUD/Korv.png at 256), size x size; the icon is built on it.
+Canvas DrawEmblem(int size);
 
 }  // namespace art

@@ -35,6 +35,12 @@ ImageList DrawEmbeddedImages() {
   return list;
 }
 
+ImageList DrawIcons() {
+  ImageList list;
+  AddIcons(list);
+  return list;
+}
+
 bool WriteImages(const ImageList& images, const std::string& dir, std::string& error) {
   for (const GeneratedImage& g : images) {
     const std::filesystem::path file = std::filesystem::path(dir) / g.path;

@@ -26,6 +26,11 @@ ImageList DrawGfxTree();
 // The two images built into the program: "banner.png" (512x128) and "credits.png" (512x20).
 ImageList DrawEmbeddedImages();
 
+// The program's icon for desktop menus at every size the icon theme gets (48, 64,
+// 128 and 256 pixels square), each path "<size>x<size>/apps/vexmoor.png" as laid out
+// under share/icons/hicolor.
+ImageList DrawIcons();
+
 // Writes each image under dir (creating folders): RGBA for alpha images, RGB for
 // every other storage. False with a message on the first failure.
 bool WriteImages(const ImageList& images, const std::string& dir, std::string& error);

@@ -139,6 +139,19 @@ Canvas DrawTake() {
   return Finish(c);
 }
 
+Canvas DrawCross() {
+  Canvas c(32, 32);
+  const Colour white = kHudWhite;
+  Draw(c, Capsule({16, 3}, {16, 11}, 2.2f), white);
+  Draw(c, Capsule({16, 21}, {16, 29}, 2.2f), white);
+  Draw(c, Capsule({3, 16}, {11, 16}, 2.2f), white);
+  Draw(c, Capsule({21, 16}, {29, 16}, 2.2f), white);
+  Draw(c, Disc({16, 16}, 1.6f), kHudAmber);
+  return Outlined(c, kHudOutline, 1.2f, 0.0f);
+}
+
+}  // namespace
+
 Canvas DrawEmblem(int size) {
   const float s = static_cast<float>(size) / 256.0f;
   Canvas c(size, size);
@@ -163,19 +176,6 @@ Canvas DrawEmblem(int size) {
   Draw(c, Capsule({84 * s, 196 * s}, {172 * s, 196 * s}, 6.0f * s), Fade(kHudAmber, 0.9f));
   return Outlined(c, kHudOutline, std::max(1.0f, 2.0f * s), 0.4f);
 }
-
-Canvas DrawCross() {
-  Canvas c(32, 32);
-  const Colour white = kHudWhite;
-  Draw(c, Capsule({16, 3}, {16, 11}, 2.2f), white);
-  Draw(c, Capsule({16, 21}, {16, 29}, 2.2f), white);
-  Draw(c, Capsule({3, 16}, {11, 16}, 2.2f), white);
-  Draw(c, Capsule({21, 16}, {29, 16}, 2.2f), white);
-  Draw(c, Disc({16, 16}, 1.6f), kHudAmber);
-  return Outlined(c, kHudOutline, 1.2f, 0.0f);
-}
-
-}  // namespace
 
 void AddHudIcons(ImageList& list) {
   AddImage(list, "GFX/HUD/Health.png", Storage::kAlpha, DrawHealth());

@@ -1,6 +1,7 @@
 // artgen: draws the game's images.
 //   artgen --out DIR              writes DIR/GFX/... (every image of the Data tree)
 //   artgen --embedded DIR         writes DIR/banner.png and DIR/credits.png
+//   artgen --icons DIR            writes DIR/<size>x<size>/apps/vexmoor.png (the menu icon)
 //   artgen --contact-sheet FILE   writes one PNG showing every image with its name
 //   artgen --mock-scene FILE      writes a mock game frame lit the way the game lights it
 //   artgen --only TEXT            limits the contact sheet to paths containing TEXT
@@ -18,6 +19,7 @@ namespace {
 struct Options {
   std::string out;
   std::string embedded;
+  std::string icons;
   std::string contactSheet;
   std::string mockScene;
   std::string only;
@@ -26,10 +28,11 @@ struct Options {
 
 void PrintUsage(std::FILE* to) {
   std::fputs(
-      "usage: artgen [--out DIR] [--embedded DIR] [--contact-sheet FILE] [--mock-scene FILE] [--only TEXT]\n"
-      "              [--zoom N]\n"
+      "usage: artgen [--out DIR] [--embedded DIR] [--icons DIR] [--contact-sheet FILE] [--mock-scene FILE]\n"
+      "              [--only TEXT] [--zoom N]\n"
       "  --out DIR             write every image of the Data tree under DIR/GFX\n"
       "  --embedded DIR        write banner.png and credits.png into DIR\n"
+      "  --icons DIR           write the menu icon as DIR/<size>x<size>/apps/vexmoor.png\n"
       "  --contact-sheet FILE  write a PNG showing every image with its name\n"
       "  --mock-scene FILE     write a mock game frame with the game's light blending\n"
       "  --only TEXT           show only paths containing TEXT on the contact sheet\n"
@@ -44,6 +47,7 @@ int Parse(int argc, char** argv, Options& options) {
     if (flag == "--help" || flag == "-h") return 2;
     std::string* target = flag == "--out"             ? &options.out
                           : flag == "--embedded"      ? &options.embedded
+                          : flag == "--icons"         ? &options.icons
                           : flag == "--contact-sheet" ? &options.contactSheet
                           : flag == "--mock-scene"    ? &options.mockScene
                           : flag == "--only"          ? &options.only
@@ -55,7 +59,7 @@ int Parse(int argc, char** argv, Options& options) {
     }
     *target = argv[++i];
   }
-  if (options.out.empty() && options.embedded.empty() && options.contactSheet.empty() &&
+  if (options.out.empty() && options.embedded.empty() && options.icons.empty() && options.contactSheet.empty() &&
       options.mockScene.empty()) {
     std::fputs("artgen: nothing to do\n", stderr);
     return 1;
@@ -94,6 +98,10 @@ int main(int argc, char** argv) {
       return 1;
     }
     for (art::GeneratedImage& g : embedded) tree.push_back(std::move(g));
+  }
+  if (!options.icons.empty() && !art::WriteImages(art::DrawIcons(), options.icons, error)) {
+    std::fprintf(stderr, "artgen: %s\n", error.c_str());
+    return 1;
   }
   if (!options.contactSheet.empty() &&
       !WritePicture(options.contactSheet, art::ContactSheet(tree, options.only, std::atoi(options.zoom.c_str())))) {

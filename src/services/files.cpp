@@ -177,7 +177,9 @@ void FileReader::Close() {
 }
 
 bool FileReader::Fill() {
-  if (file_ == nullptr) return false;
+  // Once the file has ended, every further read past the end costs nothing (no
+  // chunk is cleared and no read is tried again for each byte).
+  if (file_ == nullptr || std::feof(file_) || std::ferror(file_)) return false;
   buffer_.resize(kChunkBytes);
   const size_t got = std::fread(buffer_.data(), 1, kChunkBytes, file_);
   buffer_.resize(got);

@@ -56,6 +56,22 @@ void RequestRgba8(png_structp png, png_infop info) {
   if ((colourType & PNG_COLOR_MASK_ALPHA) == 0 && !hasTrns) png_set_add_alpha(png, 0xFF, PNG_FILLER_AFTER);
 }
 
+// True when every chunk up to IEND lies inside the bytes. libpng refuses a file
+// whose chunk runs past its end too, but only after allocating the length the
+// chunk claims (up to 2 GB: an oversized chunk is a mere warning when reading).
+bool ChunksFit(const uint8_t* data, size_t size) {
+  size_t pos = 8;  // after the signature
+  for (;;) {
+    if (size - pos < 12) return false;
+    const uint8_t* chunk = data + pos;
+    const uint32_t length =
+        (uint32_t{chunk[0]} << 24) | (uint32_t{chunk[1]} << 16) | (uint32_t{chunk[2]} << 8) | chunk[3];
+    if (length > size - pos - 12) return false;
+    pos += 12 + size_t{length};
+    if (std::memcmp(chunk + 4, "IEND", 4) == 0) return true;
+  }
+}
+
 bool HeaderFits(png_structp png, png_infop info) {
   const int64_t width = png_get_image_width(png, info);
   const int64_t height = png_get_image_height(png, info);
@@ -114,6 +130,7 @@ bool EncodeRows(png_structp png, png_infop info, const Image& image, bool withAl
 bool DecodePng(const void* data, size_t size, Image& out) {
   out = Image{};
   if (data == nullptr || size < 8 || png_sig_cmp(static_cast<png_const_bytep>(data), 0, 8) != 0) return false;
+  if (!ChunksFit(static_cast<const uint8_t*>(data), size)) return false;
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, OnPngError, OnPngWarning);
   if (png == nullptr) return false;
   png_infop info = png_create_info_struct(png);

@@ -41,3 +41,10 @@ int ScanCodeByName(std::string_view name) {
   }
   return -1;
 }
+
+const char* KeyNameOf(int code) {
+  for (const KeyName& key : kKeyNames) {
+    if (key.code == code) return key.name;
+  }
+  return nullptr;
+}

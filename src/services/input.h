@@ -43,3 +43,5 @@ struct Keyboard {
 // The scan code for a key name of the input script and the docs ("W", "ESCAPE",
 // "F9", "1" ...), case-insensitive; -1 when unknown.
 int ScanCodeByName(std::string_view name);
+// The name of a scan code (upper case), or nullptr for a key without one.
+const char* KeyNameOf(int code);

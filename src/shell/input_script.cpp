@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 
 namespace {
 
@@ -40,11 +41,41 @@ bool UpDown(std::string_view word, bool& down) {
   return false;
 }
 
-// Parses one non-empty line; returns the problem, or an empty string.
-std::string ParseLine(const std::vector<std::string_view>& words, ScriptEvent& event) {
-  if (!Number(words[0], event.frame) || event.frame == 0) return "the frame must be a number from 1";
+// Parses one non-empty line; returns the problem, or an empty string. Frame 0 is
+// for the header lines of a recording only.
+std::string ParseLine(const std::vector<std::string_view>& words, std::string_view line, ScriptEvent& event,
+                      ScriptHeader& header, bool& isHeader) {
+  isHeader = false;
+  if (!Number(words[0], event.frame)) return "the frame must be a number from 1";
   if (words.size() < 2) return "missing event (key, mouse or button)";
   const std::string_view verb = words[1];
+  if (event.frame == 0) {
+    isHeader = true;
+    if (Lower(verb, "seed")) {
+      uint64_t seed = 0;
+      if (words.size() != 3 || !Number(words[2], seed)) return "expected: 0 seed <N>";
+      header.seed = seed;
+    } else if (Lower(verb, "map")) {
+      // The rest of the line, so that a map name may hold spaces.
+      const size_t at = line.find(verb) + verb.size();
+      std::string_view name = line.substr(at);
+      while (!name.empty() && (name.front() == ' ' || name.front() == '\t')) name.remove_prefix(1);
+      while (!name.empty() && (name.back() == ' ' || name.back() == '\t')) name.remove_suffix(1);
+      if (name.empty()) return "expected: 0 map <NAME>";
+      header.map = std::string(name);
+    } else if (Lower(verb, "display")) {
+      if (words.size() == 3 && Lower(words[2], "windowed")) {
+        header.displayMode = 0;
+      } else if (words.size() == 3 && Lower(words[2], "fullscreen")) {
+        header.displayMode = 1;
+      } else {
+        return "expected: 0 display windowed|fullscreen";
+      }
+    } else {
+      return "the frame must be a number from 1";
+    }
+    return {};
+  }
   if (Lower(verb, "key")) {
     if (words.size() != 4) return "expected: <frame> key <NAME> down|up";
     event.kind = ScriptEvent::Kind::kKey;
@@ -66,18 +97,48 @@ std::string ParseLine(const std::vector<std::string_view>& words, ScriptEvent& e
       return "unknown button \"" + std::string(words[2]) + "\"";
     }
     if (!UpDown(words[3], event.down)) return "expected down or up, not \"" + std::string(words[3]) + "\"";
+  } else if (Lower(verb, "time")) {
+    event.kind = ScriptEvent::Kind::kTime;
+    if (words.size() != 3 || !Number(words[2], event.time) || !std::isfinite(event.time)) {
+      return "expected: <frame> time <SECONDS>";
+    }
+  } else if (Lower(verb, "close") || Lower(verb, "end")) {
+    if (words.size() != 2) return "expected: <frame> " + std::string(verb);
+    event.kind = Lower(verb, "close") ? ScriptEvent::Kind::kClose : ScriptEvent::Kind::kEnd;
   } else {
     return "unknown event \"" + std::string(verb) + "\"";
   }
   return {};
 }
 
+// The clock of a recording: one time line a frame, from frame 1 on, never going
+// back. Empty when `event` keeps to it.
+std::string CheckTime(const ScriptEvent& event, const ScriptEvent* previous) {
+  const uint64_t expected = previous != nullptr ? previous->frame + 1 : 1;
+  if (event.frame != expected) {
+    return "time of frame " + std::to_string(event.frame) + " where frame " + std::to_string(expected) +
+           " was expected (the recording's frames must follow one another)";
+  }
+  if (previous != nullptr && event.time < previous->time) return "the time goes backwards";
+  return {};
+}
+
 }  // namespace
 
-bool ParseInputScript(std::string_view text, std::vector<ScriptEvent>& events, std::string& error) {
+bool ParseInputScript(std::string_view text, std::vector<ScriptEvent>& events, std::string& error,
+                      ScriptHeader* header) {
   events.clear();
+  ScriptHeader ignored;
+  ScriptHeader& head = header != nullptr ? *header : ignored;
+  head = ScriptHeader{};
+  std::optional<ScriptEvent> lastTime;
   size_t lineNumber = 0;
   size_t pos = 0;
+  auto fail = [&](const std::string& problem) {
+    error = "line " + std::to_string(lineNumber) + ": " + problem;
+    events.clear();
+    return false;
+  };
   while (pos <= text.size()) {
     size_t end = text.find('\n', pos);
     if (end == std::string_view::npos) end = text.size();
@@ -88,10 +149,18 @@ bool ParseInputScript(std::string_view text, std::vector<ScriptEvent>& events, s
     const std::vector<std::string_view> words = Words(line);
     if (words.empty() || words[0][0] == '#') continue;
     ScriptEvent event;
-    const std::string problem = ParseLine(words, event);
-    if (!problem.empty()) {
-      error = "line " + std::to_string(lineNumber) + ": " + problem;
-      return false;
+    bool isHeader = false;
+    const std::string problem = ParseLine(words, line, event, head, isHeader);
+    // A recording is written a whole line at a time: a last line without its line
+    // end was cut off, whatever it reads like.
+    const bool cutOff = lastTime && end == text.size();
+    if (cutOff) return fail("the line is cut off: the recording is truncated");
+    if (!problem.empty()) return fail(problem);
+    if (isHeader) continue;
+    if (event.kind == ScriptEvent::Kind::kTime) {
+      const std::string clock = CheckTime(event, lastTime ? &*lastTime : nullptr);
+      if (!clock.empty()) return fail(clock);
+      lastTime = event;
     }
     events.push_back(event);
   }
@@ -104,6 +173,7 @@ ScriptedInput::ScriptedInput(std::vector<ScriptEvent> events) : events_(std::mov
 }
 
 void ScriptedInput::BeginFrame(uint64_t frame, KeyArray& keys, MouseReading& reading, WindowEvent& event) {
+  time_.reset();
   for (; next_ < events_.size() && events_[next_].frame <= frame; ++next_) {
     const ScriptEvent& e = events_[next_];
     switch (e.kind) {
@@ -118,6 +188,14 @@ void ScriptedInput::BeginFrame(uint64_t frame, KeyArray& keys, MouseReading& rea
         (e.code == 1 ? left_ : right_) = e.down;
         pending_.push_back(e.code == 1 ? (e.down ? WindowEvent::kLeftDown : WindowEvent::kLeftUp)
                                        : (e.down ? WindowEvent::kRightDown : WindowEvent::kRightUp));
+        break;
+      case ScriptEvent::Kind::kTime:
+        if (e.frame == frame) time_ = e.time;
+        break;
+      case ScriptEvent::Kind::kClose:
+        pending_.push_back(WindowEvent::kClose);
+        break;
+      case ScriptEvent::Kind::kEnd:
         break;
     }
   }
@@ -149,6 +227,15 @@ uint64_t ScriptedInput::LastEventFrame() const {
     last = std::max(last, effect);
   }
   return last;
+}
+
+uint64_t ScriptedInput::EndFrame() const {
+  uint64_t lastTime = 0;
+  for (const ScriptEvent& e : events_) {
+    if (e.kind == ScriptEvent::Kind::kEnd) return e.frame;
+    if (e.kind == ScriptEvent::Kind::kTime) lastTime = std::max(lastTime, e.frame);
+  }
+  return lastTime;
 }
 
 uint64_t HeadlessFrameLimit(const ScriptedInput* script) {

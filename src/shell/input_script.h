@@ -5,6 +5,15 @@
 //   <frame> mouse <x> <y>             cursor at screen (x, y) from that frame on
 //   <frame> button left|right down|up
 //
+// Recordings (--record) use the same format and add what else can differ between
+// two runs:
+//   0 seed <N>                        the seed of the random numbers
+//   0 map <NAME>                      the map played
+//   0 display windowed|fullscreen     the display mode
+//   <frame> time <SECONDS>            the clock of that frame (every frame from 1 on)
+//   <frame> close                     the window's close box, taken as that frame's window event
+//   <frame> end                       the session ended after this frame
+//
 // Keys feed the keyboard snapshot exactly as a keyboard would; the cursor and the
 // buttons feed the mouse the way the game window does (one button event taken per
 // frame, in script order), and the mouse device reading as well.
@@ -20,18 +29,32 @@
 #include "services/input.h"
 #include "services/window.h"
 
+#include <optional>
+
 struct ScriptEvent {
-  enum class Kind { kKey, kMouse, kButton };
+  enum class Kind { kKey, kMouse, kButton, kTime, kClose, kEnd };
   uint64_t frame = 0;
   Kind kind = Kind::kKey;
   int code = 0;         // key: scan code; button: 1 left, 2 right
   bool down = false;
   int x = 0;            // mouse
   int y = 0;
+  float time = 0.0f;    // time: the frame's clock, seconds
+};
+
+// What a recording says about the whole session.
+struct ScriptHeader {
+  std::optional<uint64_t> seed;
+  std::string map;                   // empty when not given
+  std::optional<uint8_t> displayMode;  // 0 windowed, 1 full screen
 };
 
 // Parses a script. On a malformed line returns false with "line N: what" in error.
-bool ParseInputScript(std::string_view text, std::vector<ScriptEvent>& events, std::string& error);
+// In a recording the time lines must run frame by frame from frame 1 without going
+// back, and the text must end with a line end (a cut-off last line means the file
+// was truncated). `header` (when given) receives the seed, map and display lines.
+bool ParseInputScript(std::string_view text, std::vector<ScriptEvent>& events, std::string& error,
+                      ScriptHeader* header = nullptr);
 
 // A headless run without --frames stops this many frames after its script's last
 // event takes effect, or after this many frames without a script, so it always ends.
@@ -54,6 +77,12 @@ class ScriptedInput {
   // frame are taken one per frame); 0 for an empty script.
   uint64_t LastEventFrame() const;
 
+  // The recorded clock of the frame last begun, if the script gives one.
+  std::optional<float> Time() const { return time_; }
+  // The last frame of a recording: its end line, else its last time line; 0 for a
+  // plain script.
+  uint64_t EndFrame() const;
+
  private:
   std::vector<ScriptEvent> events_;  // sorted by frame, script order kept
   size_t next_ = 0;
@@ -63,4 +92,5 @@ class ScriptedInput {
   bool left_ = false;
   bool right_ = false;
   std::deque<WindowEvent> pending_;
+  std::optional<float> time_;
 };

@@ -161,3 +161,7 @@ bool ClickAt(const std::string& display, int x, int y, int button) {
 bool KeyAction(const std::string& display, const std::string& action, const std::string& key) {
   return Xdotool(display, {action, key});
 }
+
+bool FocusWindow(const std::string& display, unsigned long window) {
+  return Xdotool(display, {"windowfocus", "--sync", std::to_string(window)});
+}

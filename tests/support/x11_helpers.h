@@ -49,3 +49,6 @@ bool MovePointer(const std::string& display, int x, int y);
 bool ClickAt(const std::string& display, int x, int y, int button = 1);
 // `xdotool key|keydown|keyup NAME` (an X keysym name such as "Return" or "w").
 bool KeyAction(const std::string& display, const std::string& action, const std::string& key);
+// `xdotool windowfocus --sync WINDOW`: the keyboard focus, which a bare server
+// without a window manager gives nobody by itself.
+bool FocusWindow(const std::string& display, unsigned long window);

@@ -1,10 +1,16 @@
-# Thin wrapper around CMake. `make run` plays, `make test` builds and runs every test.
+# Thin wrapper around CMake. `make run` plays; `make test` is everything CI runs;
+# `make check` is the everyday subset (unit and e2e tests of the ordinary build).
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
+# The clang build of the libFuzzer programs, and how long each of them runs.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 300
+# Wall-clock minutes of the soak.
+SOAK_MINUTES ?= 60
 
-.PHONY: all deps configure build run test bench sanitize clean
+.PHONY: all deps configure build data run check test bench sanitize fuzz soak clean
 
 all: build
 
@@ -19,12 +25,23 @@ configure: deps $(BUILD)/CMakeCache.txt
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
+data: configure
+	cmake --build $(BUILD) -j $(JOBS) --target data_tree
+
 run: build
 	cd $(BUILD) && ./vexmoor
 
 # Every test, unit and e2e; the e2e tests start their own Xvfb servers.
-test: build
+check: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 600
+
+# What CI runs: the tests, the same tests under ASan and UBSan, every fuzz target
+# for 20 seconds and a two-minute soak.
+test:
+	$(MAKE) check
+	$(MAKE) sanitize
+	$(MAKE) fuzz FUZZ_SECONDS=20
+	$(MAKE) soak SOAK_MINUTES=2
 
 bench: build
 	cmake --build $(BUILD) -j $(JOBS) --target benchmarks
@@ -32,7 +49,33 @@ bench: build
 
 # The whole test suite built with AddressSanitizer and UBSan in build-asan/.
 sanitize:
-	$(MAKE) test BUILD=build-asan CMAKE_FLAGS=-DVEXMOOR_SANITIZE=ON
+	$(MAKE) check BUILD=build-asan CMAKE_FLAGS=-DVEXMOOR_SANITIZE=ON
+
+# Every fuzz target for FUZZ_SECONDS; findings are copied to tests/corpus/.
+fuzz: data
+	scripts/fuzz --seconds $(FUZZ_SECONDS) --build $(BUILD) --fuzz-build $(FUZZ_BUILD)
+
+# The Arena map played headless with seeded random input for SOAK_MINUTES, its
+# memory sampled each minute (scripts/soak).
+soak: data
+	cmake --build $(BUILD) -j $(JOBS) --target vexmoor-soft
+	scripts/soak --minutes $(SOAK_MINUTES) --build $(BUILD)
 
 clean:
 	rm -rf $(BUILD)
+
+# Installs the game under $(PREFIX): programs in $(PREFIX)/games, the Data tree in
+# $(PREFIX)/share/games/vexmoor, mapc and artgen in $(PREFIX)/bin (cmake/Install.cmake);
+# DESTDIR=DIR stages the same tree under DIR.
+PREFIX ?= /usr/local
+.PHONY: install package
+
+install: configure
+	cmake -S . -B $(BUILD) -DCMAKE_INSTALL_PREFIX=$(PREFIX) >/dev/null
+	cmake --build $(BUILD) -j $(JOBS)
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD)
+
+# The Debian package of the same files under /usr: $(BUILD)/vexmoor_VERSION_ARCH.deb.
+package: configure
+	cmake -S . -B $(BUILD) -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
+	cmake --build $(BUILD) -j $(JOBS) --target package

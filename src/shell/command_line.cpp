@@ -7,6 +7,9 @@
 #include <memory>
 #include <sstream>
 
+#include "services/frame_fit.h"
+#include "services/software_renderer.h"
+
 namespace {
 
 constexpr size_t kHelpColumn = 22;  // descriptions start here
@@ -70,8 +73,22 @@ void Describe(CLI::App& app, Options& options, bool& version) {
   AddText(app, "--input", options.inputScript, "FILE", "scripted input (key, mouse and button events per frame)");
   AddText(app, "--screenshot", options.screenshot, "FILE", "write the last frame as a PNG image");
   AddText(app, "--draw-log", options.drawLog, "FILE", "write the last frame's draw calls, one JSON object a line");
+  AddText(app, "--sound-log", options.soundLog, "FILE",
+          "write every sound started in the run (frame, name, pan, volume), one JSON object a line");
+  app.add_flag("--mute", options.mute, "start with the sound off (M turns it on and off)");
+  AddText(app, "--record", options.record, "FILE",
+          "write this session (input, clock, seed) as a recording that --input replays exactly, and its final "
+          "state as FILE.state.json");
+  AddText(app, "--timedemo", options.timedemo, "FILE",
+          "replay a recording as fast as possible and print frame-time percentiles");
   app.add_flag("--state", options.state, "print the final game state as JSON on standard output");
   app.add_flag("--verbose", options.verbose, "report content and image load failures on standard error");
+  app.add_option("--scale", options.scale, "open the window at N times 1024x768 (default: the largest that fits)")
+      ->option_text("N")->check(CLI::Range(1, kMaxWindowScale));
+  app.add_flag("--integer-scale", options.integerScale, "scale the frame in the window by whole multiples only");
+  app.add_option("--threads", options.threads, "draw with N threads in the software renderer (default: the "
+                 "number of cores; 1 draws on the game's own thread)")
+      ->option_text("N")->check(CLI::Range(1, kMaxRenderThreads));
 }
 
 std::unique_ptr<CLI::App> MakeApp(const std::string& program, Options& options, bool& version) {

@@ -16,8 +16,15 @@ struct Options {
   std::string inputScript;    // --input FILE
   std::string screenshot;     // --screenshot FILE
   std::string drawLog;        // --draw-log FILE: the last frame's draw calls
+  std::string soundLog;       // --sound-log FILE: every sound started in the run
+  bool mute = false;          // --mute: start with the sound off (M turns it on and off)
+  std::string record;         // --record FILE: write the session as a replayable recording
+  std::string timedemo;       // --timedemo FILE: replay a recording as fast as possible, timed
   bool state = false;         // --state: final state as JSON on stdout
   bool verbose = false;       // report load failures on stderr
+  int scale = 0;              // --scale N: the window at N x 1024x768 (0: the largest that fits the desktop)
+  bool integerScale = false;  // --integer-scale: scale the frame by whole multiples only
+  int threads = 0;            // --threads N: software renderer threads (0: the number of cores)
 };
 
 enum class ParseResult { kRun, kHelp, kVersion, kError };

@@ -1,5 +1,8 @@
 #include "shell/frame.h"
 
+#include <algorithm>
+#include <chrono>
+
 #include "combat/doors.h"
 #include "combat/enemies.h"
 #include "combat/firing.h"
@@ -13,6 +16,9 @@
 #include "shell/asset_table.h"
 #include "shell/debug_overlay.h"
 #include "shell/input_script.h"
+#include "shell/recorder.h"
+#include "shell/sound_stage.h"
+#include "shell/timedemo.h"
 #include "world/map.h"
 
 namespace {
@@ -34,6 +40,7 @@ void ReadInput(Game& game, Runtime& runtime, KeyArray& keys, MouseReading& readi
     WindowEvent scripted = WindowEvent::kNone;
     runtime.script->BeginFrame(game.frame + 1, keys, reading, scripted);
     if (game.frameEvent != WindowEvent::kClose) game.frameEvent = scripted;
+    if (scripted == WindowEvent::kClose) game.quitRequested = 1;
     return;
   }
   if (window == nullptr) return;
@@ -79,8 +86,10 @@ void DrawWorld(Game& game, Runtime& runtime, BurstTargets& fx) {
   ComputeVisibleRange(game.map, ScreenExtraColumns(game.map.tileSize), ScreenExtraRows(game.map.tileSize));
   DrawLayer(game.map, sprites, 0);
   DrawLayer(game.map, sprites, 1);
-  UpdateDoors(game.doors, game.map, game.animations, sprites, game.keyboard);
+  UpdateDoors(game.doors, game.map, game.animations, sprites, game.keyboard, fx.cues);
+  const int32_t legsFrame = game.player.legs.frame;
   DrawPlayer(game.player, game.map, game.animations, sprites);
+  CueFootstep(game.player, legsFrame, fx.cues);
   RunCombat(game, runtime, fx);
   DrawLighting(game.timedLights, game.lights, sprites, game.map.camera, game.now, game.toggles.lightingOn != 0);
   DrawHud({.displayMode = game.displayMode, .mouse = game.mouse, .hoveredEnemy = HoveredEnemy(game.enemies),
@@ -112,15 +121,21 @@ bool HandleShellKeys(Game& game, SpriteStore& sprites) {
 }
 
 void RunFrame(Game& game, Runtime& runtime, bool last) {
-  if (!runtime.headless) SleepMs(1);
+  if (!runtime.headless && !runtime.noSleep) SleepMs(1);
   KeyArray keys{};
   MouseReading reading;
   ReadInput(game, runtime, keys, reading);
   runtime.clock.Advance();
   game.now = runtime.clock.Now();
+  // A recording's clock replaces the clock of this run.
+  if (runtime.script != nullptr && runtime.script->Time()) game.now = *runtime.script->Time();
+  if (runtime.recorder != nullptr) {
+    runtime.recorder->Frame(game.frame + 1, game.now, keys, reading, game.frameEvent, game.displayMode);
+  }
   UpdateMouse(game.mouse, reading, game.frameEvent);
   game.keyboard.Snapshot(keys);
   BurstTargets fx{game.particles, game.timedLights, runtime.rng, game.now};
+  if (runtime.sound != nullptr) fx.cues = &runtime.sound->cues;
   UpdatePlayer(game, fx);
 
   Renderer& renderer = runtime.renderer;
@@ -132,6 +147,11 @@ void RunFrame(Game& game, Runtime& runtime, bool last) {
   if (HandleShellKeys(game, runtime.sprites) && runtime.window != nullptr) {
     SleepMs(5);
     if (game.displayMode == 0) runtime.window->Activate();
+  }
+  // The frame's sounds: M mutes or unmutes, then its cues are played and logged.
+  if (runtime.sound != nullptr) {
+    HandleSoundKeys(*runtime.sound, game.keyboard);
+    PlaySoundCues(*runtime.sound, game.frame + 1, game.player.x, game.player.y, game.map.camera);
   }
   if (game.toggles.debugOverlayOn != 0) {
     DrawDebugText(renderer, CountFps(game.fps, runtime.clock.Millis()), game.player);
@@ -150,7 +170,17 @@ void RunGame(Game& game, Runtime& runtime) {
   while (true) {
     const bool last = runtime.frames && game.frame + 1 >= *runtime.frames;
     if (runtime.frames && *runtime.frames == 0) break;
-    RunFrame(game, runtime, last);
+    if (runtime.timing != nullptr && runtime.frameTimes != nullptr) {
+      runtime.timing->Reset();
+      const auto start = std::chrono::steady_clock::now();
+      RunFrame(game, runtime, last);
+      const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+      const double draw = runtime.timing->drawMs();
+      const double present = runtime.timing->presentMs();
+      runtime.frameTimes->push_back({std::max(0.0, ms - draw - present), draw, present});
+    } else {
+      RunFrame(game, runtime, last);
+    }
     if (game.quitRequested != 0 || last) break;
   }
 }

@@ -1,5 +1,6 @@
 // vexmoor and vexmoor-soft: the same program on two renderer back-ends.
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <iostream>
@@ -18,8 +19,11 @@
 #include "shell/game.h"
 #include "shell/input_script.h"
 #include "shell/launcher.h"
+#include "shell/recorder.h"
+#include "shell/sound_stage.h"
 #include "shell/startup.h"
 #include "shell/state_json.h"
+#include "shell/timedemo.h"
 
 namespace {
 
@@ -49,20 +53,23 @@ struct Screen {
   FramePresenter presenter;
   std::unique_ptr<Renderer> renderer;
   bool windowOpen = false;
+  const char* backend = "software";  // named in the timedemo report
 };
 
 bool OpenScreen(Screen& screen, const Options& options, int displayMode, std::string& error) {
   if (options.headless) {
-    screen.renderer = std::make_unique<SoftwareRenderer>();
+    screen.renderer = std::make_unique<SoftwareRenderer>(RenderThreads(options.threads));
     return true;
   }
   const bool fullscreen = displayMode == 1;
+  const WindowScaling scaling{options.scale, options.integerScale};
   if (!kSoftwareBuild) {
-    if (screen.window.Open(kGameTitle, fullscreen, true)) {
-      auto hardware = std::make_unique<SdlRenderer>(screen.window.handle());
+    if (screen.window.Open(kGameTitle, fullscreen, true, scaling)) {
+      auto hardware = std::make_unique<SdlRenderer>(screen.window.handle(), screen.window.integerScale());
       if (hardware->ok()) {
         screen.renderer = std::move(hardware);
         screen.windowOpen = true;
+        screen.backend = "SDL accelerated";
         return true;
       }
       std::fprintf(stderr, "%s: no accelerated renderer (%s); drawing in software\n", kProgram,
@@ -71,30 +78,75 @@ bool OpenScreen(Screen& screen, const Options& options, int displayMode, std::st
       screen.window.Close();
     }
   }
-  if (!screen.window.Open(kGameTitle, fullscreen, false)) {
+  if (!screen.window.Open(kGameTitle, fullscreen, false, scaling)) {
     error = "cannot open the game window: " + screen.window.error();
     return false;
   }
   screen.windowOpen = true;
-  auto software = std::make_unique<SoftwareRenderer>();
-  if (screen.presenter.Attach(screen.window.handle())) software->SetPresenter(&screen.presenter);
+  auto software = std::make_unique<SoftwareRenderer>(RenderThreads(options.threads));
+  if (screen.presenter.Attach(screen.window.handle(), screen.window.integerScale())) {
+    software->SetPresenter(&screen.presenter);
+  }
   screen.renderer = std::move(software);
   return true;
 }
 
-bool LoadScript(const std::string& path, std::unique_ptr<ScriptedInput>& script, std::string& error) {
+bool LoadScript(const std::string& path, std::unique_ptr<ScriptedInput>& script, ScriptHeader& header,
+                std::string& error) {
   std::string text;
   if (!ReadWholeFile(path, text)) {
     error = "cannot read the input script \"" + path + "\"";
     return false;
   }
   std::vector<ScriptEvent> events;
-  if (!ParseInputScript(text, events, error)) {
+  if (!ParseInputScript(text, events, error, &header)) {
     error = "input script \"" + path + "\", " + error;
     return false;
   }
   script = std::make_unique<ScriptedInput>(std::move(events));
   return true;
+}
+
+// A recording sets the seed, the map and the display mode of its replay; an
+// option that says otherwise is a usage error.
+bool ApplyRecordingHeader(const ScriptHeader& header, Options& options, std::string& error) {
+  if (header.seed) {
+    if (options.seed && *options.seed != *header.seed) {
+      error = "the recording was made with seed " + std::to_string(*header.seed) + ", not --seed " +
+              std::to_string(*options.seed);
+      return false;
+    }
+    options.seed = header.seed;
+  }
+  if (!header.map.empty()) {
+    if (!options.map.empty() && options.map != header.map) {
+      error = "the recording plays the map \"" + header.map + "\", not \"" + options.map + "\"";
+      return false;
+    }
+    options.map = header.map;
+  }
+  if (header.displayMode) {
+    if (options.displayModeGiven && options.displayMode != *header.displayMode) {
+      error = std::string("the recording was made ") + (*header.displayMode == 1 ? "full screen" : "windowed");
+      return false;
+    }
+    options.displayMode = *header.displayMode;
+  }
+  return true;
+}
+
+// After the session: the recording's end line and the final state beside it.
+int FinishRecording(Recorder& recorder, const Game& game) {
+  const std::string statePath = recorder.path() + ".state.json";
+  std::FILE* state = std::fopen(statePath.c_str(), "wb");
+  const std::string json = StateJson(game);
+  const bool stateOk = state != nullptr && std::fwrite(json.data(), 1, json.size(), state) == json.size();
+  if (state != nullptr && std::fclose(state) != 0) return 1;
+  if (!recorder.End(game.frame) || !stateOk) {
+    std::fprintf(stderr, "%s: cannot write the recording \"%s\" or its state\n", kProgram, recorder.path().c_str());
+    return 1;
+  }
+  return 0;
 }
 
 }  // namespace
@@ -110,10 +162,20 @@ int main(int argc, char** argv) {
   }
   // The script is read before the working directory changes, so relative paths
   // name files where the program was started.
+  if (!options.timedemo.empty()) {
+    if (!options.inputScript.empty()) return UsageError("--timedemo replays its own file; give no --input");
+    options.inputScript = options.timedemo;
+  }
   std::unique_ptr<ScriptedInput> script;
-  if (!options.inputScript.empty() && !LoadScript(options.inputScript, script, error)) return UsageError(error);
+  ScriptHeader header;
+  if (!options.inputScript.empty() && !LoadScript(options.inputScript, script, header, error)) return UsageError(error);
+  if (!ApplyRecordingHeader(header, options, error)) return UsageError(error);
+  if (!options.record.empty()) options.record = std::filesystem::absolute(options.record).string();
+  // A timedemo runs as fast as it can: no pause for the display's refresh.
+  if (!options.timedemo.empty()) setenv("SDL_RENDER_VSYNC", "0", 1);
   if (!options.screenshot.empty()) options.screenshot = std::filesystem::absolute(options.screenshot).string();
   if (!options.drawLog.empty()) options.drawLog = std::filesystem::absolute(options.drawLog).string();
+  if (!options.soundLog.empty()) options.soundLog = std::filesystem::absolute(options.soundLog).string();
   if (!ChooseDataDirectory(options.dataDir, error)) return UsageError(error);
   if (options.headless && options.map.empty()) return UsageError("--headless needs --map NAME");
 
@@ -142,10 +204,16 @@ int main(int argc, char** argv) {
   // The draw log records beside the real back-end, and only when it is asked for.
   std::unique_ptr<TeeRenderer> tee;
   if (!options.drawLog.empty()) tee = std::make_unique<TeeRenderer>(*screen.renderer);
-  Renderer& renderer = tee ? static_cast<Renderer&>(*tee) : *screen.renderer;
+  Renderer& drawn = tee ? static_cast<Renderer&>(*tee) : *screen.renderer;
+  // The timedemo times the calls into the back-end, and only when it is asked for.
+  std::unique_ptr<TimingRenderer> timing;
+  std::vector<FrameTiming> frameTimes;
+  if (!options.timedemo.empty()) timing = std::make_unique<TimingRenderer>(drawn);
+  Renderer& renderer = timing ? static_cast<Renderer&>(*timing) : drawn;
   SpriteStore sprites(renderer);
   Clock clock = options.headless ? Clock::Fixed() : Clock::Real();
-  Rng rng(options.seed.value_or(options.headless ? 1 : static_cast<uint64_t>(std::time(nullptr))));
+  const uint64_t seed = options.seed.value_or(options.headless ? 1 : static_cast<uint64_t>(std::time(nullptr)));
+  Rng rng(seed);
   Runtime runtime{renderer, sprites, clock, rng};
   runtime.window = screen.windowOpen ? &screen.window : nullptr;
   runtime.script = script.get();
@@ -153,7 +221,11 @@ int main(int argc, char** argv) {
   runtime.verbose = options.verbose;
   runtime.programName = kProgram;
   runtime.frames = options.frames;
+  if (!runtime.frames && script && script->EndFrame() > 0) runtime.frames = script->EndFrame();
   if (options.headless && !runtime.frames) runtime.frames = HeadlessFrameLimit(script.get());
+  runtime.timing = timing.get();
+  runtime.frameTimes = &frameTimes;
+  runtime.noSleep = timing != nullptr;
   runtime.screenshotPath = options.screenshot;
 
   if (!StartUp(*game, runtime)) {
@@ -161,11 +233,36 @@ int main(int argc, char** argv) {
                  game->mapError.c_str());
     return 1;
   }
+  std::unique_ptr<Recorder> recorder;
+  if (!options.record.empty()) {
+    recorder = std::make_unique<Recorder>();
+    if (!recorder->Open(options.record, seed, game->mapName, game->displayMode, error)) {
+      std::fprintf(stderr, "%s: %s\n", kProgram, error.c_str());
+      return 1;
+    }
+    runtime.recorder = recorder.get();
+  }
+  // Sound: the device (not when headless), the sounds and the sound log.
+  SoundPlayer soundPlayer;
+  SoundStage sound;
+  if (!OpenSoundStage(sound, soundPlayer, options, kProgram, error)) {
+    std::fprintf(stderr, "%s: %s\n", kProgram, error.c_str());
+    return 1;
+  }
+  runtime.sound = &sound;
   RunGame(*game, runtime);
+  int status = recorder ? FinishRecording(*recorder, *game) : 0;
+  if (timing) {
+    const std::string report = TimedemoReport(frameTimes, options.headless ? "software, headless" : screen.backend);
+    std::fputs(report.c_str(), options.state ? stderr : stdout);
+  }
   if (options.state) std::cout << StateJson(*game) << std::flush;
-  int status = 0;
   if (!runtime.screenshotError.empty()) {
     std::fprintf(stderr, "%s: %s\n", kProgram, runtime.screenshotError.c_str());
+    status = 1;
+  }
+  if (!CloseSoundStage(sound)) {
+    std::fprintf(stderr, "%s: cannot write the sound log \"%s\"\n", kProgram, options.soundLog.c_str());
     status = 1;
   }
   if (tee && !WriteDrawLog(options.drawLog, *tee)) {

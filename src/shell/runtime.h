@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "services/clock.h"
 #include "services/random.h"
@@ -12,7 +13,11 @@
 #include "services/sprites.h"
 
 class GameWindow;
+class Recorder;
 class ScriptedInput;
+class TimingRenderer;
+struct FrameTiming;
+struct SoundStage;
 
 struct Runtime {
   Runtime(Renderer& r, SpriteStore& s, Clock& c, Rng& g) : renderer(r), sprites(s), clock(c), rng(g) {}
@@ -22,7 +27,12 @@ struct Runtime {
   Clock& clock;
   Rng& rng;
   GameWindow* window = nullptr;      // none when headless
-  ScriptedInput* script = nullptr;   // replaces keyboard and mouse when given
+  ScriptedInput* script = nullptr;   // replaces keyboard and mouse when given (and the clock, for a recording)
+  Recorder* recorder = nullptr;      // --record: writes each frame's input and clock
+  TimingRenderer* timing = nullptr;  // --timedemo: the renderer's time per frame ...
+  std::vector<FrameTiming>* frameTimes = nullptr;  // ... and each frame's split
+  SoundStage* sound = nullptr;       // the frame's sound cues, played and logged after it (none: no sound)
+  bool noSleep = false;              // --timedemo: as fast as possible
   bool headless = false;
   bool verbose = false;
   std::string programName = "vexmoor";  // names the program in --verbose reports

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -164,6 +165,45 @@ TEST(HudDrawLog, ShotHidesTheReadySignAndTheReloadBarGrows) {
   EXPECT_EQ(Sprites(halfWay, 10).size(), 1u);
   EXPECT_EQ(Sprites(halfWay, 14).size(), 1u);
   EXPECT_TRUE(Sprites(halfWay, 15).empty());
+}
+
+// Arena: out of the shelter and through its door, the crosshair on a soldier that a
+// burst has wounded. Its health line sits 8 px above its square, as wide as the
+// enemy (the frame) with the bar cut to its health, both after the darkness.
+TEST(HudDrawLog, HoveredEnemyShowsItsHealthAboveItsSquare) {
+  TempDir dir;
+  dir.Write("input.txt",
+            "1 mouse 512 100\n1 key W down\n25 key W up\n30 key E down\n31 key E up\n100 button left down\n");
+  const ProcessResult run = RunGame({"--headless", "--map", "Arena", "--frames", "300", "--input",
+                                     dir.File("input.txt"), "--state", "--draw-log", dir.File("draws.jsonl")});
+  ASSERT_TRUE(run.Succeeded()) << run.err;
+  const std::vector<Logged> log = ReadDrawLog(dir.File("draws.jsonl"));
+  const int hovered = static_cast<int>(JsonNumber(run.out, "hoveredEnemy"));
+  ASSERT_GE(hovered, 0) << "the crosshair rests on no enemy";
+  const std::string enemies = run.out.substr(run.out.find("\"enemies\""));
+  size_t at = 0;
+  for (int i = 0; i <= hovered; ++i) at = enemies.find("{", at + 1);
+  const std::string enemy = enemies.substr(at);
+  const int health = static_cast<int>(JsonNumber(enemy, "health"));
+  ASSERT_GT(health, 0);
+  ASSERT_LT(health, 100) << "the soldier was meant to be wounded";
+
+  const std::vector<Logged> bar = Sprites(log, 13), frame = Sprites(log, 12);
+  ASSERT_EQ(bar.size(), 1u);
+  ASSERT_EQ(frame.size(), 1u);
+  const Logged& f = frame[0];
+  EXPECT_EQ(f.height, 8);
+  EXPECT_EQ(bar[0].height, 8);
+  EXPECT_EQ(bar[0].width, f.width * health / 100);
+  const double half = f.width / 2.0;
+  EXPECT_EQ(f.x, std::lround(JsonNumber(enemy, "x") - half - JsonNumber(run.out, "camera.x")));
+  EXPECT_EQ(f.y, std::lround(JsonNumber(enemy, "y") - half - JsonNumber(run.out, "camera.y") - 8));
+  EXPECT_EQ(bar[0].x, f.x);
+  EXPECT_EQ(bar[0].y, f.y);
+  const size_t dark = DarknessIndex(log);
+  const auto first = std::find_if(log.begin(), log.end(), [](const Logged& l) { return l.sprite == 13; });
+  EXPECT_GT(first - log.begin(), static_cast<long>(dark));
+  EXPECT_EQ(first[1].sprite, 12) << "the frame is drawn over the bar";
 }
 
 TEST(HudDrawLog, UnwritableLogIsAnError) {

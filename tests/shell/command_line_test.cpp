@@ -45,7 +45,7 @@ TEST(CommandLine, HelpVersionAndUsageErrors) {
   const std::vector<std::vector<const char*>> bad = {
       {"--bogus"}, {"map"}, {"--frames"}, {"--frames", "-1"}, {"--frames", "3x"}, {"--frames", ""},
       {"--seed", "99999999999999999999999"}, {"--map", ""}, {"--windowed", "--fullscreen"},
-      {"--state=yes"}};
+      {"--state=yes"}, {"--threads", "0"}, {"--threads", "65"}, {"--threads", "two"}};
   for (const auto& args : bad) {
     Options fresh;
     error.clear();
@@ -63,4 +63,37 @@ TEST(CommandLine, HeadlessNeedsNoFrameCount) {
   EXPECT_TRUE(o.headless);
   EXPECT_FALSE(o.frames.has_value());
   EXPECT_NE(UsageText("vexmoor").find("60"), std::string::npos);
+}
+
+TEST(CommandLine, WindowScaleIsAWholeNumberFromOneToEight) {
+  Options o;
+  std::string error;
+  ASSERT_EQ(Parse({"--scale", "3", "--integer-scale"}, o, error), ParseResult::kRun) << error;
+  EXPECT_EQ(o.scale, 3);
+  EXPECT_TRUE(o.integerScale);
+  Options largest;
+  ASSERT_EQ(Parse({"--scale=8"}, largest, error), ParseResult::kRun) << error;
+  EXPECT_EQ(largest.scale, 8);
+  EXPECT_FALSE(largest.integerScale);
+  Options defaults;
+  ASSERT_EQ(Parse({}, defaults, error), ParseResult::kRun);
+  EXPECT_EQ(defaults.scale, 0);  // the largest that fits the desktop
+  for (const char* bad : {"0", "9", "-1", "1.5", "x", ""}) {
+    Options fresh;
+    EXPECT_EQ(Parse({"--scale", bad}, fresh, error), ParseResult::kError) << bad;
+  }
+  EXPECT_EQ(Parse({"--integer-scale=yes"}, o, error), ParseResult::kError);
+  const std::string usage = UsageText("vexmoor");
+  EXPECT_NE(usage.find("--scale N"), std::string::npos);
+  EXPECT_NE(usage.find("--integer-scale"), std::string::npos);
+}
+
+// --threads N (1 to 64; the bad values are in HelpVersionAndUsageErrors).
+TEST(CommandLine, ThreadsDefaultToTheNumberOfCores) {
+  Options o, defaults;
+  std::string error;
+  ASSERT_EQ(Parse({"--threads", "3"}, o, error), ParseResult::kRun) << error;
+  EXPECT_EQ(o.threads, 3);
+  ASSERT_EQ(Parse({}, defaults, error), ParseResult::kRun);
+  EXPECT_EQ(defaults.threads, 0);
 }

@@ -10,6 +10,9 @@
 
 #include <initializer_list>
 
+// The table of suppressions used is not printed: a program's stderr stays its own.
+extern "C" const char* __lsan_default_options() { return "print_suppressions=0"; }
+
 extern "C" const char* __lsan_default_suppressions() {
   return "leak:libdbus-1.so\n"
          "leak:libfontconfig.so\n"

@@ -78,7 +78,13 @@ bool OpenScreen(Screen& screen, const Options& options, int displayMode, std::st
       screen.window.Close();
     }
   }
-  if (!screen.window.Open(kGameTitle, fullscreen, false, scaling)) {
+  // The presenter shows the finished frames through SDL's own renderer, OpenGL where
+  // the machine has it: the window is made for OpenGL from the start, as SDL would
+  // otherwise destroy and remake it (a new window, under another id) when the
+  // presenter attaches. Where OpenGL is missing, or has just failed the accelerated
+  // build, it is a plain window.
+  const bool openglWindow = kSoftwareBuild && screen.window.Open(kGameTitle, fullscreen, true, scaling);
+  if (!openglWindow && !screen.window.Open(kGameTitle, fullscreen, false, scaling)) {
     error = "cannot open the game window: " + screen.window.error();
     return false;
   }

@@ -150,6 +150,13 @@ bool ReadWholeFile(std::string_view gamePath, std::string& out, size_t maxBytes)
   return true;
 }
 
+bool WriteWholeFile(const std::string& hostPath, std::string_view bytes) {
+  std::FILE* file = std::fopen(hostPath.c_str(), "wb");
+  if (file == nullptr) return false;
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  return std::fclose(file) == 0 && written;
+}
+
 // ---- FileReader ----
 
 FileReader::~FileReader() { Close(); }

@@ -31,6 +31,10 @@ bool MatchesPattern(std::string_view name, std::string_view pattern);
 // when it cannot be opened.
 bool ReadWholeFile(std::string_view gamePath, std::string& out, size_t maxBytes = 64u << 20);
 
+// Writes `bytes` as the whole file at hostPath (a host path, not a game path),
+// replacing what was there. False when it cannot be opened, written or closed.
+bool WriteWholeFile(const std::string& hostPath, std::string_view bytes);
+
 // Sequential reader of a binary or text file, buffered. Every read past the end of
 // the file yields zero bytes (so a file that ends early reads as zeros), and AtEnd
 // tells when everything has been consumed.

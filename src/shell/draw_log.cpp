@@ -1,7 +1,6 @@
 #include "shell/draw_log.h"
 
-#include <fstream>
-
+#include "services/files.h"
 #include "shell/json_writer.h"
 
 namespace {
@@ -58,9 +57,5 @@ std::string DrawLogText(const TeeRenderer& tee) {
 }
 
 bool WriteDrawLog(const std::string& path, const TeeRenderer& tee) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  if (!file) return false;
-  file << DrawLogText(tee);
-  file.close();
-  return !file.fail();
+  return WriteWholeFile(path, DrawLogText(tee));
 }

@@ -143,11 +143,7 @@ bool ApplyRecordingHeader(const ScriptHeader& header, Options& options, std::str
 
 // After the session: the recording's end line and the final state beside it.
 int FinishRecording(Recorder& recorder, const Game& game) {
-  const std::string statePath = recorder.path() + ".state.json";
-  std::FILE* state = std::fopen(statePath.c_str(), "wb");
-  const std::string json = StateJson(game);
-  const bool stateOk = state != nullptr && std::fwrite(json.data(), 1, json.size(), state) == json.size();
-  if (state != nullptr && std::fclose(state) != 0) return 1;
+  const bool stateOk = WriteWholeFile(recorder.path() + ".state.json", StateJson(game));
   if (!recorder.End(game.frame) || !stateOk) {
     std::fprintf(stderr, "%s: cannot write the recording \"%s\" or its state\n", kProgram, recorder.path().c_str());
     return 1;

@@ -34,8 +34,9 @@ void Recorder::Frame(uint64_t frame, float now, const KeyArray& keys, const Mous
   Line(at + "time " + TimeText(now));
   for (int code = 0; code < 256; ++code) {
     const size_t i = static_cast<size_t>(code);
+    if ((keys[i] != 0) == (keys_[i] != 0)) continue;  // the name is looked up only for a change
     const char* name = KeyNameOf(code);
-    if (name == nullptr || (keys[i] != 0) == (keys_[i] != 0)) continue;
+    if (name == nullptr) continue;
     Line(at + "key " + name + (keys[i] != 0 ? " down" : " up"));
     keys_[i] = keys[i];
   }

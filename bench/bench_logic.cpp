@@ -14,13 +14,13 @@
 #include <string>
 #include <vector>
 
-#include "services/clock.h"
-#include "services/random.h"
-#include "services/renderer.h"
-#include "services/sprites.h"
+#include "base/clock.h"
+#include "base/random.h"
+#include "render/renderer.h"
+#include "render/sprites.h"
 #include "shell/frame.h"
 #include "shell/game.h"
-#include "shell/input_script.h"
+#include "replay/input_script.h"
 #include "shell/startup.h"
 
 namespace {

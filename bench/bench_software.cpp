@@ -16,8 +16,8 @@
 
 #include "bench_main.h"
 #include "effects/bursts.h"
-#include "services/software_renderer.h"
-#include "services/sprites.h"
+#include "render/software_renderer.h"
+#include "render/sprites.h"
 
 namespace {
 

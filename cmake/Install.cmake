@@ -57,7 +57,7 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # package here with every library linked.
 set(VEXMOOR_DEB_LIBRARIES libsdl2-2.0-0 libsdl2-ttf-2.0-0 libsdl2-mixer-2.0-0 libgtk-3-0 libpng16-16 libexpat1
     libfontconfig1)
-# What no link shows: the fonts the text is drawn in (src/services/text_pen.cpp).
+# What no link shows: the fonts the text is drawn in (src/platform/text_pen.cpp).
 set(VEXMOOR_DEB_PACKAGES fonts-dejavu-core)
 # dpkg-shlibdeps reads the linked libraries from the programs with their least
 # versions; the list above stands in for it where it is missing, and checks it.

@@ -11,8 +11,8 @@
 #include "content/tile_set.h"
 #include "fuzz_checks.h"
 #include "fuzz_tree.h"
-#include "services/recording_renderer.h"
-#include "services/sprites.h"
+#include "render/recording_renderer.h"
+#include "render/sprites.h"
 
 namespace {
 

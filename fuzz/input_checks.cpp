@@ -5,10 +5,10 @@
 #include "content/map_format.h"
 #include "fuzz_checks.h"
 #include "map_compiler.h"
-#include "services/files.h"
-#include "services/recording_renderer.h"
-#include "services/sprites.h"
-#include "shell/input_script.h"
+#include "base/files.h"
+#include "render/recording_renderer.h"
+#include "render/sprites.h"
+#include "replay/input_script.h"
 
 namespace {
 

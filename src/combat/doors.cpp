@@ -1,8 +1,8 @@
 #include "combat/doors.h"
 
 #include "effects/sound_cues.h"
-#include "services/input.h"
-#include "services/sprites.h"
+#include "base/input.h"
+#include "render/sprites.h"
 
 void PlaceDoor(std::vector<Door>& doors, Map& map, const Animations& animations, int32_t animationId,
                int32_t column, int32_t row) {

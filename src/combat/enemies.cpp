@@ -5,8 +5,8 @@
 #include "combat/path_finding.h"
 #include "effects/bursts.h"
 #include "player/mouse.h"
-#include "services/numbers.h"
-#include "services/sprites.h"
+#include "base/numbers.h"
+#include "render/sprites.h"
 
 namespace {
 

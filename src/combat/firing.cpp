@@ -5,8 +5,8 @@
 #include "effects/bursts.h"
 #include "player/mouse.h"
 #include "player/player.h"
-#include "services/input.h"
-#include "services/numbers.h"
+#include "base/input.h"
+#include "base/numbers.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include "effects/bursts.h"
 #include "player/player.h"
-#include "services/numbers.h"
-#include "services/sprites.h"
+#include "base/numbers.h"
+#include "render/sprites.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "services/numbers.h"
+#include "base/numbers.h"
 
 void AddBullet(BulletList& bullets, int32_t sprite, float x, float y, float angle, float speed, int16_t damage,
                int32_t range) {

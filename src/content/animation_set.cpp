@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "services/numbers.h"
-#include "services/sprites.h"
-#include "services/xml.h"
+#include "base/numbers.h"
+#include "render/sprites.h"
+#include "base/xml.h"
 #include "world/assets.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <array>
 #include <cstdint>
 
-#include "services/files.h"
-#include "services/numbers.h"
+#include "base/files.h"
+#include "base/numbers.h"
 
 namespace {
 

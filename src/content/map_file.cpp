@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "services/files.h"
+#include "base/files.h"
 
 namespace {
 

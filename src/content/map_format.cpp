@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "services/files.h"
+#include "base/files.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "services/numbers.h"
-#include "services/xml.h"
+#include "base/numbers.h"
+#include "base/xml.h"
 #include "world/assets.h"
 #include "world/map.h"
 

@@ -1,6 +1,6 @@
 #include "effects/bursts.h"
 
-#include "services/numbers.h"
+#include "base/numbers.h"
 
 namespace {
 

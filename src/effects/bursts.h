@@ -10,7 +10,7 @@
 #include "effects/lighting.h"
 #include "effects/particles.h"
 #include "effects/sound_cues.h"
-#include "services/random.h"
+#include "base/random.h"
 
 // Particle and flash images of the recipes.
 constexpr int kSmokeSprite = 40;

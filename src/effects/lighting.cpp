@@ -1,7 +1,7 @@
 #include "effects/lighting.h"
 
-#include "services/renderer.h"
-#include "services/sprites.h"
+#include "render/renderer.h"
+#include "render/sprites.h"
 
 int AddLight(std::vector<Light>& lights, int32_t sprite, int32_t x, int32_t y, int16_t width, int16_t height,
              int16_t angle) {

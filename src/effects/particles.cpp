@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "services/numbers.h"
-#include "services/renderer.h"
-#include "services/sprites.h"
+#include "base/numbers.h"
+#include "render/renderer.h"
+#include "render/sprites.h"
 
 namespace {
 

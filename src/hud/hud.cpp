@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "services/numbers.h"
-#include "services/sprites.h"
+#include "base/numbers.h"
+#include "render/sprites.h"
 
 namespace {
 

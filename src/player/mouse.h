@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "services/window.h"
+#include "platform/window.h"
 #include "world/map.h"
 
 // What the platform reported this frame: the mouse device (full screen) or the

@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "services/input.h"
-#include "services/numbers.h"
-#include "services/sprites.h"
+#include "base/input.h"
+#include "base/numbers.h"
+#include "render/sprites.h"
 
 namespace {
 

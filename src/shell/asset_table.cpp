@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "services/sprites.h"
+#include "render/sprites.h"
 #include "world/assets.h"
 
 namespace {

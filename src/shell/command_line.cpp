@@ -7,8 +7,8 @@
 #include <memory>
 #include <sstream>
 
-#include "services/frame_fit.h"
-#include "services/software_renderer.h"
+#include "render/frame_fit.h"
+#include "render/software_renderer.h"
 
 namespace {
 

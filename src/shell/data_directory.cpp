@@ -2,7 +2,7 @@
 
 #include <unistd.h>
 
-#include "services/files.h"
+#include "base/files.h"
 
 // Set by the build from the install layout (cmake/Install.cmake).
 #ifndef VEXMOOR_SHARE_DIR

@@ -1,7 +1,7 @@
 #include "shell/debug_overlay.h"
 
-#include "services/numbers.h"
-#include "services/renderer.h"
+#include "base/numbers.h"
+#include "render/renderer.h"
 
 int16_t CountFps(FpsCounter& fps, uint64_t millis) {
   fps.fpsNow = static_cast<float>(static_cast<double>(millis) * 0.001);

@@ -1,6 +1,6 @@
 #include "shell/draw_log.h"
 
-#include "services/files.h"
+#include "base/files.h"
 #include "shell/json_writer.h"
 
 namespace {

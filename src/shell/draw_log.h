@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "services/tee_renderer.h"
+#include "render/tee_renderer.h"
 
 // A 3D sprite draw:
 //   {"kind":"sprite","sprite":21,"x":496,"y":368,"width":32,"height":32,"angle":0,

@@ -12,13 +12,13 @@
 #include "effects/lighting.h"
 #include "hud/hud.h"
 #include "player/player.h"
-#include "services/window.h"
+#include "platform/window.h"
 #include "shell/asset_table.h"
 #include "shell/debug_overlay.h"
-#include "shell/input_script.h"
-#include "shell/recorder.h"
+#include "replay/input_script.h"
+#include "replay/recorder.h"
 #include "shell/sound_stage.h"
-#include "shell/timedemo.h"
+#include "replay/timedemo.h"
 #include "world/map.h"
 
 namespace {

@@ -17,8 +17,8 @@
 #include "effects/particles.h"
 #include "player/mouse.h"
 #include "player/player.h"
-#include "services/input.h"
-#include "services/window.h"
+#include "base/input.h"
+#include "platform/window.h"
 #include "world/animation.h"
 #include "world/map.h"
 

@@ -1,8 +1,8 @@
 #include "shell/launcher.h"
 
-#include "services/files.h"
-#include "services/image.h"
-#include "services/launcher_window.h"
+#include "base/files.h"
+#include "base/image.h"
+#include "platform/launcher_window.h"
 #include "shell/embedded_images.h"
 
 std::string LauncherTitle(bool softwareBuild) {

@@ -6,24 +6,25 @@
 #include <iostream>
 #include <memory>
 
-#include "services/files.h"
-#include "services/presenter.h"
-#include "services/sdl_renderer.h"
-#include "services/software_renderer.h"
-#include "services/tee_renderer.h"
-#include "services/window.h"
+#include "base/files.h"
+#include "platform/presenter.h"
+#include "platform/sdl_renderer.h"
+#include "platform/text_pen.h"
+#include "render/software_renderer.h"
+#include "render/tee_renderer.h"
+#include "platform/window.h"
 #include "shell/command_line.h"
 #include "shell/data_directory.h"
 #include "shell/draw_log.h"
 #include "shell/frame.h"
 #include "shell/game.h"
-#include "shell/input_script.h"
+#include "replay/input_script.h"
 #include "shell/launcher.h"
-#include "shell/recorder.h"
+#include "replay/recorder.h"
 #include "shell/sound_stage.h"
 #include "shell/startup.h"
 #include "shell/state_json.h"
-#include "shell/timedemo.h"
+#include "replay/timedemo.h"
 
 namespace {
 
@@ -58,7 +59,9 @@ struct Screen {
 
 bool OpenScreen(Screen& screen, const Options& options, int displayMode, std::string& error) {
   if (options.headless) {
-    screen.renderer = std::make_unique<SoftwareRenderer>(RenderThreads(options.threads));
+    auto software = std::make_unique<SoftwareRenderer>(RenderThreads(options.threads));
+    software->SetTextSource(RenderTextImage);
+    screen.renderer = std::move(software);
     return true;
   }
   const bool fullscreen = displayMode == 1;
@@ -69,7 +72,7 @@ bool OpenScreen(Screen& screen, const Options& options, int displayMode, std::st
       if (hardware->ok()) {
         screen.renderer = std::move(hardware);
         screen.windowOpen = true;
-        screen.backend = "SDL accelerated";
+        screen.backend = SdlRenderer::kBackendName;
         return true;
       }
       std::fprintf(stderr, "%s: no accelerated renderer (%s); drawing in software\n", kProgram,
@@ -78,10 +81,10 @@ bool OpenScreen(Screen& screen, const Options& options, int displayMode, std::st
       screen.window.Close();
     }
   }
-  // The presenter shows the finished frames through SDL's own renderer, OpenGL where
-  // the machine has it: the window is made for OpenGL from the start, as SDL would
-  // otherwise destroy and remake it (a new window, under another id) when the
-  // presenter attaches. Where OpenGL is missing, or has just failed the accelerated
+  // The presenter shows the finished frames through the platform's own renderer,
+  // OpenGL where the machine has it: the window is made for OpenGL from the start, as
+  // the platform would otherwise destroy and remake it (a new window, under another
+  // id) when the presenter attaches. Where OpenGL is missing, or has just failed the accelerated
   // build, it is a plain window.
   const bool openglWindow = kSoftwareBuild && screen.window.Open(kGameTitle, fullscreen, true, scaling);
   if (!openglWindow && !screen.window.Open(kGameTitle, fullscreen, false, scaling)) {
@@ -90,8 +93,10 @@ bool OpenScreen(Screen& screen, const Options& options, int displayMode, std::st
   }
   screen.windowOpen = true;
   auto software = std::make_unique<SoftwareRenderer>(RenderThreads(options.threads));
+  software->SetTextSource(RenderTextImage);
   if (screen.presenter.Attach(screen.window.handle(), screen.window.integerScale())) {
-    software->SetPresenter(&screen.presenter);
+    FramePresenter* presenter = &screen.presenter;
+    software->SetFrameSink([presenter](const uint32_t* pixels, int pitch) { presenter->Show(pixels, pitch); });
   }
   screen.renderer = std::move(software);
   return true;
@@ -174,7 +179,7 @@ int main(int argc, char** argv) {
   if (!ApplyRecordingHeader(header, options, error)) return UsageError(error);
   if (!options.record.empty()) options.record = std::filesystem::absolute(options.record).string();
   // A timedemo runs as fast as it can: no pause for the display's refresh.
-  if (!options.timedemo.empty()) setenv("SDL_RENDER_VSYNC", "0", 1);
+  if (!options.timedemo.empty()) PresentWithoutVsync();
   if (!options.screenshot.empty()) options.screenshot = std::filesystem::absolute(options.screenshot).string();
   if (!options.drawLog.empty()) options.drawLog = std::filesystem::absolute(options.drawLog).string();
   if (!options.soundLog.empty()) options.soundLog = std::filesystem::absolute(options.soundLog).string();

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "services/clock.h"
-#include "services/random.h"
-#include "services/renderer.h"
-#include "services/sprites.h"
+#include "base/clock.h"
+#include "base/random.h"
+#include "render/renderer.h"
+#include "render/sprites.h"
 
 class GameWindow;
 class Recorder;

@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "player/player.h"
-#include "services/files.h"
-#include "services/input.h"
+#include "base/files.h"
+#include "base/input.h"
 #include "shell/command_line.h"
 #include "shell/json_writer.h"
 #include "world/map.h"

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "effects/sound_cues.h"
-#include "services/sound.h"
+#include "platform/sound.h"
 
 struct Camera;
 struct Keyboard;

@@ -1,6 +1,6 @@
 #include "world/animation.h"
 
-#include "services/sprites.h"
+#include "render/sprites.h"
 
 void BindAnimation(AnimationState& state, const Animations& animations, int32_t id) {
   state.frames = IsAnimationId(id) ? animations.table[static_cast<size_t>(id)] : nullptr;

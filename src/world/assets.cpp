@@ -1,6 +1,6 @@
 #include "world/assets.h"
 
-#include "services/sprites.h"
+#include "render/sprites.h"
 
 bool LoadAsset(SpriteStore& sprites, int number, std::string_view path) {
   if (!sprites.LoadSprite(number, path, kSpriteTexture | kSpriteAlpha)) return false;

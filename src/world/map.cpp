@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "services/numbers.h"
-#include "services/sprites.h"
+#include "base/numbers.h"
+#include "render/sprites.h"
 
 void ResizeMapArrays(Map& map) {
   const size_t gridCells = (static_cast<size_t>(map.lastColumn) + 1) * (static_cast<size_t>(map.lastRow) + 1);

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "artgen/gfx_tree.h"
-#include "services/image.h"
+#include "base/image.h"
 #include "support/temp_dir.h"
 
 namespace art {

@@ -11,7 +11,7 @@
 #include "effects/bursts.h"
 #include "player/mouse.h"
 #include "player/player.h"
-#include "services/input.h"
+#include "base/input.h"
 #include "support/world_fixture.h"
 
 struct CombatWorld : RecordingWorld {

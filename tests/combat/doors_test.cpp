@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "combat/doors.h"
-#include "services/input.h"
+#include "base/input.h"
 #include "support/world_fixture.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "combat_world.h"
-#include "services/clock.h"
+#include "base/clock.h"
 
 TEST(Firing, HeldButtonFiresAtTheFirstFrameBeyondEachInterval) {
   CombatWorld w;

@@ -6,7 +6,7 @@
 
 #include <tuple>
 
-#include "services/files.h"
+#include "base/files.h"
 #include "support/map_bytes.h"
 
 namespace {

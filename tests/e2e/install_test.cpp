@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "e2e/program_runner.h"
-#include "services/files.h"
+#include "base/files.h"
 #include "support/json_check.h"
 
 namespace {

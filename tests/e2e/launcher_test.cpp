@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "e2e/program_runner.h"
-#include "services/clock.h"
+#include "base/clock.h"
 #include "support/x11_helpers.h"
 #include "support/xvfb_server.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "services/image.h"
+#include "base/image.h"
 #include "support/process.h"
 #include "support/temp_dir.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "e2e/program_runner.h"
-#include "services/clock.h"
+#include "base/clock.h"
 #include "support/json_check.h"
 #include "support/x11_helpers.h"
 #include "support/xvfb_server.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "effects/lighting.h"
-#include "services/software_renderer.h"
+#include "render/software_renderer.h"
 #include "support/world_fixture.h"
 
 namespace {

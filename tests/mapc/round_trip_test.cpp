@@ -7,7 +7,7 @@
 #include "content/map_format.h"
 #include "map_binary.h"
 #include "mapc_fixtures.h"
-#include "services/files.h"
+#include "base/files.h"
 
 using namespace mapc_test;
 

@@ -12,8 +12,8 @@
 #include "content_names.h"
 #include "map_checks.h"
 #include "mapc_fixtures.h"
-#include "services/numbers.h"
-#include "services/xml.h"
+#include "base/numbers.h"
+#include "base/xml.h"
 
 using namespace mapc_test;
 

@@ -18,12 +18,14 @@
 
 #include "backend_scene.h"
 #include "sdl_renderer_fixture.h"
-#include "services/software_renderer.h"
+#include "platform/text_pen.h"
+#include "render/software_renderer.h"
 
 namespace {
 
 Image DrawWithSoftware(const Scene& scene) {
   SoftwareRenderer software;
+  software.SetTextSource(RenderTextImage);
   DrawScene(scene, software);
   Image shot;
   software.Capture(shot);

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "services/image.h"
-#include "services/renderer.h"
+#include "base/image.h"
+#include "render/renderer.h"
 
 struct SceneStep {
   enum Kind { kQuad, kText } kind = kQuad;

@@ -1,6 +1,6 @@
 // The SDL game window under Xvfb: size and place, the close box, mouse button events,
 // the cursor in the client area, the keyboard snapshot and the full-screen mouse.
-#include "services/window.h"
+#include "platform/window.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "services/input.h"
+#include "base/input.h"
 #include "x_display_fixture.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // (GTK then lives only there); the test finds the window by title, checks its
 // layout and drives it with XTEST clicks and keys, and reads the outcome the copy
 // reports.
-#include "services/launcher_window.h"
+#include "platform/launcher_window.h"
 
 #include <gtest/gtest.h>
 

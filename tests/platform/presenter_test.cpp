@@ -1,5 +1,5 @@
 // The frame presenter shows a software frame (0x00RRGGBB words) in the game window.
-#include "services/presenter.h"
+#include "platform/presenter.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +7,8 @@
 #include <thread>
 #include <vector>
 
-#include "services/renderer.h"
-#include "services/window.h"
+#include "render/renderer.h"
+#include "platform/window.h"
 #include "x_display_fixture.h"
 
 namespace {

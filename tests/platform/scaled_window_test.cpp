@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "services/clock.h"
-#include "services/frame_fit.h"
-#include "services/presenter.h"
-#include "services/renderer.h"
-#include "services/sdl_renderer.h"
-#include "services/window.h"
+#include "base/clock.h"
+#include "render/frame_fit.h"
+#include "platform/presenter.h"
+#include "render/renderer.h"
+#include "platform/sdl_renderer.h"
+#include "platform/window.h"
 #include "support/process.h"
 #include "x_display_fixture.h"
 

@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "services/sdl_renderer.h"
-#include "services/window.h"
+#include "platform/sdl_renderer.h"
+#include "platform/window.h"
 #include "x_display_fixture.h"
 
 class SdlRendererTest : public XDisplayTest {

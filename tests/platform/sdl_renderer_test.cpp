@@ -1,6 +1,6 @@
 // The accelerated renderer under Xvfb: driver, clear, texture byte order, blend
 // modes, text, capture, and what it does with odd input.
-#include "services/sdl_renderer.h"
+#include "platform/sdl_renderer.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -10,7 +10,7 @@
 
 #include "render/render_test_util.h"
 #include "sdl_renderer_fixture.h"
-#include "services/text_pen.h"
+#include "platform/text_pen.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The debug text pen needs no display: fontconfig finds the face, SDL2_ttf draws it.
-#include "services/text_pen.h"
+#include "platform/text_pen.h"
 
 #include <gtest/gtest.h>
 

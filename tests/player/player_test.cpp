@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "player/player.h"
-#include "services/input.h"
+#include "base/input.h"
 #include "support/world_fixture.h"
 
 namespace {

@@ -75,9 +75,11 @@ TEST(BandDrawing, TheReferenceFrameIsTheSameOnEveryThreadCount) {
 TEST(BandDrawing, TheBackendSceneIsTheSameOnEveryThreadCount) {
   const Scene scene = BuildScene();
   SoftwareRenderer one;
+  one.SetTextSource(BlockText);
   DrawScene(scene, one);
   for (const int threads : kThreadCounts) {
     SoftwareRenderer many(threads);
+    many.SetTextSource(BlockText);
     DrawScene(scene, many);
     EXPECT_EQ(Difference(one, many), "") << threads << " threads";
   }
@@ -97,6 +99,8 @@ TEST(BandDrawing, FramesOfQuadsAndTextCaptureAlike) {
   const Image opaque = MakeImage(20, 20, [](int x, int y) { return Rgba{x * 12, 90, y * 12, 255}; });
   for (const int threads : kThreadCounts) {
     SoftwareRenderer one, many(threads);
+    one.SetTextSource(BlockText);
+    many.SetTextSource(BlockText);
     std::mt19937 frameRng = rng;
     for (int frame = 0; frame < 4; ++frame) {
       std::vector<int> handles;

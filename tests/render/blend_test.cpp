@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "render/render_test_util.h"
-#include "services/software_raster_pixel.h"
+#include "render/software_raster_pixel.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The recording back-end keeps every call, in order, for tests of game logic.
-#include "services/recording_renderer.h"
+#include "render/recording_renderer.h"
 
 #include <gtest/gtest.h>
 

@@ -6,10 +6,11 @@
 #include <cmath>
 #include <cstdint>
 #include <functional>
+#include <string_view>
 
-#include "services/image.h"
-#include "services/renderer.h"
-#include "services/software_renderer.h"
+#include "base/image.h"
+#include "render/renderer.h"
+#include "render/software_renderer.h"
 
 struct Rgba {
   int r = 0, g = 0, b = 0, a = 255;
@@ -38,6 +39,18 @@ inline Image SolidImage(int w, int h, Rgba c) {
 inline Rgba ScreenAt(const SoftwareRenderer& r, int x, int y) {
   const uint32_t p = r.pixels()[y * r.pitch() + x];
   return {static_cast<int>(p >> 16 & 255), static_cast<int>(p >> 8 & 255), static_cast<int>(p & 255), 255};
+}
+
+// A stand-in for the platform's text pen: each byte is a 6x10 cell whose inked pixels
+// (a pattern from the byte) take the colour at a few alpha levels; no text, no image.
+inline bool BlockText(std::string_view text, uint32_t colour, Image& out) {
+  if (text.empty()) return false;
+  const int r = colour & 255, g = colour >> 8 & 255, b = colour >> 16 & 255;
+  out = MakeImage(static_cast<int>(text.size()) * 6, 10, [&](int x, int y) {
+    const int bits = static_cast<unsigned char>(text[x / 6]) * 7 + y * 3 + x % 6;
+    return bits % 3 == 0 ? Rgba{r, g, b, 255} : Rgba{r, g, b, (bits % 5) * 40};
+  });
+  return true;
 }
 
 // A clear colour 0x00BBGGRR from channels.

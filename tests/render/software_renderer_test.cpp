@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "render/render_test_util.h"
-#include "services/text_pen.h"
 
 namespace {
 
@@ -56,19 +55,32 @@ TEST(SoftwareRenderer, RefusesBadImagesAndForgetsFreedTextures) {
   EXPECT_EQ(r.textureCount(), 1);
 }
 
-TEST(SoftwareRenderer, PresentWithoutAPresenterDoesNothing) {
-  SoftwareRenderer r;
-  r.Clear(Bgr(1, 2, 3));
-  r.BeginScene();
-  r.EndScene();
-  r.Present();
-  EXPECT_EQ(ScreenAt(r, 0, 0).b, 3);
+TEST(SoftwareRenderer, PresentHandsTheFinishedScreenToTheSink) {
+  for (const int threads : {1, 3}) {
+    SoftwareRenderer r(threads);
+    r.Clear(Bgr(1, 2, 3));
+    r.Present();  // no sink: nothing to show, nothing lost
+    EXPECT_EQ(ScreenAt(r, 0, 0).b, 3);
+    int frames = 0;
+    uint32_t corner = 0;
+    r.SetFrameSink([&](const uint32_t* pixels, int pitch) {
+      ++frames;
+      corner = pixels[767 * pitch + 1023];
+    });
+    r.Clear(Bgr(4, 5, 6));  // kept for the workers until the frame is shown
+    r.Present();
+    EXPECT_EQ(frames, 1);
+    EXPECT_EQ(corner, 0x00040506u) << threads << " threads";
+  }
 }
 
 TEST(SoftwareRenderer, TextIsBlendedOverTheScreen) {
   Image probe;
-  if (!RenderText("Hj", 0xFFFFFF, probe)) GTEST_SKIP() << "no font on this system";
+  ASSERT_TRUE(BlockText("Hj", 0xFFFFFF, probe));
   SoftwareRenderer r;
+  r.DrawText(10, 10, "no source", 0xFFFFFF);  // without a text source, no text
+  EXPECT_EQ(ScreenAt(r, 10, 10).r + ScreenAt(r, 12, 12).r, 0);
+  r.SetTextSource(BlockText);
   r.Clear(Bgr(0, 0, 128));
   r.SetBlendMode(kBlendDstColour, kBlendDstAlpha);  // text always uses normal blending
   r.DrawText(100, 200, "Hj", Bgr(255, 255, 0));

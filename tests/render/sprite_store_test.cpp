@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "render/render_test_util.h"
-#include "services/image.h"
-#include "services/recording_renderer.h"
-#include "services/sprites.h"
+#include "base/image.h"
+#include "render/recording_renderer.h"
+#include "render/sprites.h"
 #include "support/temp_dir.h"
 
 namespace {

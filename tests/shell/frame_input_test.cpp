@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/x_display_fixture.h"
-#include "services/clock.h"
-#include "services/recording_renderer.h"
-#include "services/window.h"
+#include "base/clock.h"
+#include "render/recording_renderer.h"
+#include "platform/window.h"
 #include "shell/frame.h"
 #include "shell/startup.h"
 #include "support/data_dir.h"

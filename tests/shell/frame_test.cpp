@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "services/recording_renderer.h"
+#include "render/recording_renderer.h"
 #include "shell/frame.h"
-#include "shell/input_script.h"
+#include "replay/input_script.h"
 #include "shell/startup.h"
 #include "shell/state_json.h"
 #include "support/data_dir.h"

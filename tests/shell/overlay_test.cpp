@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "services/recording_renderer.h"
+#include "render/recording_renderer.h"
 #include "shell/debug_overlay.h"
 #include "shell/frame.h"
 #include "shell/launcher.h"

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "player/player.h"
-#include "services/input.h"
+#include "base/input.h"
 #include "world/map.h"
 
 namespace {

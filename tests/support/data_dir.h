@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "services/image.h"
+#include "base/image.h"
 #include "support/temp_dir.h"
 
 class DataDir : public TempDir {

@@ -6,8 +6,8 @@
 #include <string>
 #include <utility>
 
-#include "services/recording_renderer.h"
-#include "services/sprites.h"
+#include "render/recording_renderer.h"
+#include "render/sprites.h"
 #include "world/map.h"
 
 // A map of (lastColumn + 1) x (lastRow + 1) cells of `tileSize` pixels, one layer,

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "services/image.h"
+#include "base/image.h"
 
 struct _XDisplay;
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "canvas.h"
-#include "services/image.h"
+#include "base/image.h"
 
 namespace art {
 

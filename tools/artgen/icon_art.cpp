@@ -4,7 +4,7 @@
 
 #include "families.h"
 #include "palette.h"
-#include "services/numbers.h"
+#include "base/numbers.h"
 #include "shapes.h"
 
 namespace art {

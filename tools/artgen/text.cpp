@@ -7,7 +7,7 @@
 #include <cmath>
 #include <sys/stat.h>
 
-#include "services/text_pen.h"
+#include "platform/text_pen.h"
 
 namespace art {
 namespace {

@@ -1,7 +1,7 @@
 #include "companion_files.h"
 
-#include "services/numbers.h"
-#include "services/xml.h"
+#include "base/numbers.h"
+#include "base/xml.h"
 
 namespace mapc {
 

@@ -2,7 +2,7 @@
 
 #include <tuple>
 
-#include "services/files.h"
+#include "base/files.h"
 
 namespace mapc {
 

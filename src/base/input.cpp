@@ -1,0 +1,50 @@
+// Key names of the input script and the docs, with their PC set-1 scan codes.
+#include "base/input.h"
+
+#include <cstddef>
+
+namespace {
+
+struct KeyName {
+  const char* name;
+  int code;
+};
+
+// The main block: Escape, the digit row, the letters and the function keys.
+constexpr KeyName kKeyNames[] = {
+    {"ESCAPE", 0x01}, {"1", 0x02},   {"2", 0x03},   {"3", 0x04},   {"4", 0x05},   {"5", 0x06},
+    {"6", 0x07},      {"7", 0x08},   {"8", 0x09},   {"9", 0x0A},   {"0", 0x0B},   {"Q", 0x10},
+    {"W", 0x11},      {"E", 0x12},   {"R", 0x13},   {"T", 0x14},   {"Y", 0x15},   {"U", 0x16},
+    {"I", 0x17},      {"O", 0x18},   {"P", 0x19},   {"A", 0x1E},   {"S", 0x1F},   {"D", 0x20},
+    {"F", 0x21},      {"G", 0x22},   {"H", 0x23},   {"J", 0x24},   {"K", 0x25},   {"L", 0x26},
+    {"Z", 0x2C},      {"X", 0x2D},   {"C", 0x2E},   {"V", 0x2F},   {"B", 0x30},   {"N", 0x31},
+    {"M", 0x32},      {"F1", 0x3B},  {"F2", 0x3C},  {"F3", 0x3D},  {"F4", 0x3E},  {"F5", 0x3F},
+    {"F6", 0x40},     {"F7", 0x41},  {"F8", 0x42},  {"F9", 0x43},  {"F10", 0x44}, {"F11", 0x57},
+    {"F12", 0x58},
+};
+
+char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+bool SameName(std::string_view given, const char* known) {
+  size_t i = 0;
+  for (; i < given.size(); ++i) {
+    if (known[i] == '\0' || UpperAscii(given[i]) != known[i]) return false;
+  }
+  return known[i] == '\0';
+}
+
+}  // namespace
+
+int ScanCodeByName(std::string_view name) {
+  for (const KeyName& key : kKeyNames) {
+    if (SameName(name, key.name)) return key.code;
+  }
+  return -1;
+}
+
+const char* KeyNameOf(int code) {
+  for (const KeyName& key : kKeyNames) {
+    if (key.code == code) return key.name;
+  }
+  return nullptr;
+}

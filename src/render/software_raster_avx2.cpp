@@ -1,0 +1,333 @@
+// The AVX2 tier of the span kernels: eight pixels per step, with the arithmetic of
+// the SSE2 and scalar kernels (software_raster_pixel.h) bit for bit. Only the code
+// between the target pragmas uses AVX2, and it runs only when the processor has it.
+// A span's last one to seven pixels are one more step, masked: its spare lanes
+// read nothing, or a texel that is always there, never outside the texture.
+#include "render/software_raster_pixel.h"
+
+#if VEXMOOR_RASTER_AVX2
+#include <immintrin.h>
+
+namespace raster {
+
+bool Avx2Available() {
+  static const bool available = [] {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2") != 0;
+  }();
+  return available;
+}
+
+#pragma GCC push_options
+#pragma GCC target("avx2")
+
+namespace {
+
+using V = __m256i;
+
+VX_INLINE V Splat16(int v) {
+  return _mm256_set1_epi16(static_cast<short>(v));
+}
+
+// round(x / 255) in 16-bit lanes, x <= 255 * 255 (see Div255x8).
+VX_INLINE V Div255x16(V x) {
+  return _mm256_mulhi_epu16(_mm256_add_epi16(x, Splat16(128)), Splat16(257));
+}
+
+template <bool kScale>
+VX_INLINE V AlphaOf(V s, V quadAlpha) {
+  const V a =
+      _mm256_shuffle_epi8(s, _mm256_setr_epi8(6, 7, 6, 7, 6, 7, 6, 7, 14, 15, 14, 15, 14, 15, 14, 15, 6, 7, 6,
+                                              7, 6, 7, 6, 7, 14, 15, 14, 15, 14, 15, 14, 15));
+  if constexpr (kScale) return Div255x16(_mm256_mullo_epi16(a, quadAlpha));
+  return a;
+}
+
+// Blenders on four pixels in 16-bit lanes.
+struct ReplaceWide {
+  VX_INLINE static V Four(V s, V, V) { return s; }
+};
+template <bool kScale>
+struct NormalWide {
+  VX_INLINE static V Four(V s, V d, V qa) {
+    const V a = AlphaOf<kScale>(s, qa);
+    return Div255x16(_mm256_add_epi16(_mm256_sub_epi16(_mm256_slli_epi16(d, 8), d),
+                                      _mm256_mullo_epi16(_mm256_sub_epi16(s, d), a)));
+  }
+};
+template <bool kScale>
+struct AdditiveWide {
+  VX_INLINE static V Four(V s, V d, V qa) {
+    return _mm256_add_epi16(d, Div255x16(_mm256_mullo_epi16(s, AlphaOf<kScale>(s, qa))));
+  }
+};
+struct LightWide {
+  VX_INLINE static V Four(V s, V d, V) { return _mm256_add_epi16(d, Div255x16(_mm256_mullo_epi16(s, d))); }
+};
+struct DarkWide {
+  VX_INLINE static V Four(V s, V d, V) {
+    V x = _mm256_adds_epu16(_mm256_mullo_epi16(s, s), _mm256_mullo_epi16(d, d));
+    x = _mm256_sub_epi16(x, _mm256_subs_epu16(x, Splat16(65025)));
+    return Div255x16(x);
+  }
+};
+
+// Samplers: Eight(lo, hi) gives pixels 0, 1, 4, 5 in lo and 2, 3, 6, 7 in hi, the
+// order in which unpacking eight screen words splits them.
+VX_INLINE void Widen(V eight, V& lo, V& hi) {
+  lo = _mm256_unpacklo_epi8(eight, _mm256_setzero_si256());
+  hi = _mm256_unpackhi_epi8(eight, _mm256_setzero_si256());
+}
+
+VX_INLINE V Lanes() {
+  return _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7);
+}
+// Lanes below count on.
+VX_INLINE V MaskBelow(int count) {
+  return _mm256_cmpgt_epi32(_mm256_set1_epi32(count), Lanes());
+}
+
+// Samplers step eight pixels at a time; Tail(mask) samples the last step, whose
+// lanes outside the mask are not on the span.
+struct SolidWide {
+  V texels;
+  SolidWide(const QuadContext& q, const SpanArgs&)
+      : texels(_mm256_set1_epi32(static_cast<int>(q.solid))) {}
+  VX_INLINE void Eight(V& lo, V& hi) const { Widen(texels, lo, hi); }
+  VX_INLINE void Tail(V& lo, V& hi, V) const { Widen(texels, lo, hi); }
+};
+
+struct IdentityWide {
+  const uint32_t* p;
+  IdentityWide(const QuadContext& q, const SpanArgs& a)
+      : p(q.texels + static_cast<ptrdiff_t>(a.t >> 16) * q.stride + (a.s >> 16)) {}
+  VX_INLINE void Eight(V& lo, V& hi) {
+    Widen(_mm256_loadu_si256(reinterpret_cast<const V*>(p)), lo, hi);
+    p += 8;
+  }
+  VX_INLINE void Tail(V& lo, V& hi, V mask) const {
+    Widen(_mm256_maskload_epi32(reinterpret_cast<const int*>(p), mask), lo, hi);
+  }
+};
+
+// Coordinates of eight pixels and their texel indices (as FourCoordinates).
+struct EightCoordinates {
+  V s, t, ds8, dt8, indexWeights;
+  EightCoordinates(const SpanArgs& a, ptrdiff_t stride)
+      : s(Start(a.s, a.ds)),
+        t(Start(a.t, a.dt)),
+        ds8(_mm256_set1_epi32(StepAdd(0, a.ds, 8))),
+        dt8(_mm256_set1_epi32(StepAdd(0, a.dt, 8))),
+        indexWeights(_mm256_set1_epi32(static_cast<int>(stride << 16 | 1))) {}
+  VX_INLINE static V Start(int32_t first, int32_t step) {
+    return _mm256_add_epi32(_mm256_set1_epi32(first), _mm256_mullo_epi32(_mm256_set1_epi32(step), Lanes()));
+  }
+  VX_INLINE V Index() const {
+    const V xy = _mm256_or_si256(_mm256_srli_epi32(s, 16), _mm256_and_si256(t, _mm256_set1_epi32(-65536)));
+    return _mm256_madd_epi16(xy, indexWeights);
+  }
+  VX_INLINE void Step() {
+    s = _mm256_add_epi32(s, ds8);
+    t = _mm256_add_epi32(t, dt8);
+  }
+};
+
+struct NearestWide {
+  const uint32_t* texels;
+  EightCoordinates c;
+  NearestWide(const QuadContext& q, const SpanArgs& a) : texels(q.texels), c(a, q.stride) {}
+  VX_INLINE void Eight(V& lo, V& hi) {
+    Widen(_mm256_i32gather_epi32(reinterpret_cast<const int*>(texels), c.Index(), 4), lo, hi);
+    c.Step();
+  }
+  VX_INLINE void Tail(V& lo, V& hi, V mask) {
+    const int* base = reinterpret_cast<const int*>(texels);
+    Widen(_mm256_mask_i32gather_epi32(_mm256_setzero_si256(), base, c.Index(), mask, 4), lo, hi);
+  }
+};
+
+struct BilinearWide {
+  const uint32_t* texels;
+  ptrdiff_t stride;
+  EightCoordinates c;
+  BilinearWide(const QuadContext& q, const SpanArgs& a)
+      : texels(q.texels), stride(q.stride), c(a, q.stride) {}
+
+  VX_INLINE static __m128i Load2(const uint32_t* p) {
+    return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p));
+  }
+  // Texel pairs (x, x+1) of pixels i, j (low half) and k, l (high half), on a row offset by `row`.
+  VX_INLINE V Pairs(const int32_t* index, int i, int j, int k, int l, ptrdiff_t row) const {
+    const __m128i low = _mm_unpacklo_epi32(Load2(texels + index[i] + row), Load2(texels + index[j] + row));
+    const __m128i high = _mm_unpacklo_epi32(Load2(texels + index[k] + row), Load2(texels + index[l] + row));
+    return _mm256_inserti128_si256(_mm256_castsi128_si256(low), high, 1);
+  }
+  VX_INLINE static V Filter(V top, V bottom, V fx, V fy) {
+    const V zero = _mm256_setzero_si256();
+    const V w11 = _mm256_srli_epi16(_mm256_add_epi16(_mm256_mullo_epi16(fx, fy), Splat16(128)), 8);
+    const V w10 = _mm256_sub_epi16(fx, w11), w01 = _mm256_sub_epi16(fy, w11);
+    const V w00 = _mm256_sub_epi16(_mm256_add_epi16(Splat16(256), w11), _mm256_add_epi16(fx, fy));
+    V v = _mm256_mullo_epi16(_mm256_unpacklo_epi8(top, zero), w00);
+    v = _mm256_add_epi16(v, _mm256_mullo_epi16(_mm256_unpackhi_epi8(top, zero), w10));
+    v = _mm256_add_epi16(v, _mm256_mullo_epi16(_mm256_unpacklo_epi8(bottom, zero), w01));
+    v = _mm256_add_epi16(v, _mm256_mullo_epi16(_mm256_unpackhi_epi8(bottom, zero), w11));
+    return _mm256_srli_epi16(_mm256_add_epi16(v, Splat16(128)), 8);
+  }
+  // Lanes outside `live` read texel (0, 0).
+  VX_INLINE void Eight(V& lo, V& hi, V live = _mm256_set1_epi32(-1)) {
+    alignas(32) int32_t index[8];
+    _mm256_store_si256(reinterpret_cast<V*>(index), _mm256_and_si256(c.Index(), live));
+    const V m = _mm256_set1_epi32(255);
+    const V f = _mm256_packs_epi32(_mm256_and_si256(_mm256_srli_epi32(c.s, 8), m),
+                                   _mm256_and_si256(_mm256_srli_epi32(c.t, 8), m));
+    const V fx = _mm256_unpacklo_epi16(f, f), fy = _mm256_unpackhi_epi16(f, f);
+    c.Step();
+    lo = Filter(Pairs(index, 0, 1, 4, 5, 0), Pairs(index, 0, 1, 4, 5, stride), _mm256_unpacklo_epi32(fx, fx),
+                _mm256_unpacklo_epi32(fy, fy));
+    hi = Filter(Pairs(index, 2, 3, 6, 7, 0), Pairs(index, 2, 3, 6, 7, stride), _mm256_unpackhi_epi32(fx, fx),
+                _mm256_unpackhi_epi32(fy, fy));
+  }
+  VX_INLINE void Tail(V& lo, V& hi, V mask) { Eight(lo, hi, mask); }
+};
+
+// Bilinear sampling from the texels with 16-bit channels. Register k holds pixel k
+// in its low half and pixel k + 4 in its high half: the texel pair (x, x+1) of the
+// row and of the next, each one 16-byte load, times their weights, spread from
+// one word pair per pixel by a byte shuffle. Adding the halves of registers 0
+// and 1 (2 and 3) gives pixels 0, 1, 4, 5 (2, 3, 6, 7) in the order that
+// unpacking eight screen words gives them.
+struct BilinearWide16 {
+  const uint64_t *top, *bottom;  // the store's first row and the one below it
+  EightCoordinates c;
+  V bias;  // from texel (0, 0) to the store's start: indices are never negative
+  BilinearWide16(const QuadContext& q, const SpanArgs& a)
+      : top(q.wide),
+        bottom(q.wide + q.stride),
+        c(a, q.stride),
+        bias(_mm256_set1_epi32(static_cast<int>(q.stride + 1))) {}
+
+  VX_INLINE static V Pair(const uint64_t* row, uint32_t first, uint32_t second) {
+    const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + first));
+    return _mm256_inserti128_si256(_mm256_castsi128_si256(low),
+                                   _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + second)), 1);
+  }
+  // Bytes that spread word pair k of each half, (w, v), to w w w w v v v v.
+  VX_INLINE static V Spread(int k) {
+    const char a = static_cast<char>(4 * k), b = static_cast<char>(4 * k + 1),
+               c = static_cast<char>(4 * k + 2), d = static_cast<char>(4 * k + 3);
+    return _mm256_setr_epi8(a, b, a, b, a, b, a, b, c, d, c, d, c, d, c, d, a, b, a, b, a, b, a, b, c, d, c,
+                            d, c, d, c, d);
+  }
+  VX_INLINE V Products(const uint32_t* index, int k, V upper, V lower) const {
+    const V spread = Spread(k);
+    return _mm256_add_epi16(
+        _mm256_mullo_epi16(Pair(top, index[k], index[k + 4]), _mm256_shuffle_epi8(upper, spread)),
+        _mm256_mullo_epi16(Pair(bottom, index[k], index[k + 4]), _mm256_shuffle_epi8(lower, spread)));
+  }
+  VX_INLINE static V Sum(V p, V q) {
+    const V v = _mm256_add_epi16(_mm256_unpacklo_epi64(p, q), _mm256_unpackhi_epi64(p, q));
+    return _mm256_srli_epi16(_mm256_add_epi16(v, Splat16(128)), 8);
+  }
+  // Lanes outside `live` read the store's first texel.
+  VX_INLINE void Eight(V& lo, V& hi, V live = _mm256_set1_epi32(-1)) {
+    alignas(32) uint32_t index[8];
+    _mm256_store_si256(reinterpret_cast<V*>(index),
+                       _mm256_and_si256(_mm256_add_epi32(c.Index(), bias), live));
+    // Read the indices back from memory: cheaper than extracting them lane by lane.
+    asm("" : "+m"(index));
+    const V m = _mm256_set1_epi32(255);
+    const V fx = _mm256_and_si256(_mm256_srli_epi32(c.s, 8), m),
+            fy = _mm256_and_si256(_mm256_srli_epi32(c.t, 8), m);
+    c.Step();
+    // The weights of BilinearWeights, one pixel per 32-bit lane (products below 2^16).
+    const V w11 = _mm256_srli_epi32(_mm256_add_epi32(_mm256_mullo_epi16(fx, fy), _mm256_set1_epi32(128)), 8);
+    const V w10 = _mm256_sub_epi32(fx, w11), w01 = _mm256_sub_epi32(fy, w11);
+    const V w00 = _mm256_sub_epi32(_mm256_add_epi32(_mm256_set1_epi32(256), w11), _mm256_add_epi32(fx, fy));
+    const V upper = _mm256_or_si256(w00, _mm256_slli_epi32(w10, 16));
+    const V lower = _mm256_or_si256(w01, _mm256_slli_epi32(w11, 16));
+    lo = Sum(Products(index, 0, upper, lower), Products(index, 1, upper, lower));
+    hi = Sum(Products(index, 2, upper, lower), Products(index, 3, upper, lower));
+  }
+  VX_INLINE void Tail(V& lo, V& hi, V mask) { Eight(lo, hi, mask); }
+};
+
+template <class Blend>
+VX_INLINE V BlendEight(V slo, V shi, V dst, V qa) {
+  const V zero = _mm256_setzero_si256();
+  const V lo = Blend::Four(slo, _mm256_unpacklo_epi8(dst, zero), qa);
+  const V hi = Blend::Four(shi, _mm256_unpackhi_epi8(dst, zero), qa);
+  return _mm256_and_si256(_mm256_packus_epi16(lo, hi), _mm256_set1_epi32(0x00FFFFFF));
+}
+
+template <class Sampler, class Blend>
+void RunSpanWide(const QuadContext& q, const SpanArgs& a) {
+  const V qa = Splat16(q.alpha);
+  uint32_t* d = a.dst;
+  const int whole = a.count & ~7;
+  V slo, shi;
+  Sampler sampler(q, a);
+  for (uint32_t* end = d + whole; d != end; d += 8) {
+    sampler.Eight(slo, shi);
+    const V dv = _mm256_loadu_si256(reinterpret_cast<const V*>(d));
+    _mm256_storeu_si256(reinterpret_cast<V*>(d), BlendEight<Blend>(slo, shi, dv, qa));
+  }
+  const int rest = a.count - whole;
+  if (rest == 0) return;
+  const V mask = MaskBelow(rest);
+  sampler.Tail(slo, shi, mask);
+  const V dv = _mm256_maskload_epi32(reinterpret_cast<const int*>(d), mask);
+  _mm256_maskstore_epi32(reinterpret_cast<int*>(d), mask, BlendEight<Blend>(slo, shi, dv, qa));
+}
+
+template <class Sampler>
+SpanFunction WideFor(BlendKind blend, bool scale) {
+  switch (blend) {
+    case BlendKind::kReplace:
+      return &RunSpanWide<Sampler, ReplaceWide>;
+    case BlendKind::kNormal:
+      return scale ? &RunSpanWide<Sampler, NormalWide<true>> : &RunSpanWide<Sampler, NormalWide<false>>;
+    case BlendKind::kAdditive:
+      return scale ? &RunSpanWide<Sampler, AdditiveWide<true>> : &RunSpanWide<Sampler, AdditiveWide<false>>;
+    case BlendKind::kLight:
+      return &RunSpanWide<Sampler, LightWide>;
+    case BlendKind::kDark:
+      return &RunSpanWide<Sampler, DarkWide>;
+    case BlendKind::kTable:
+      break;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+SpanFunction SelectAvx2Kernel(SamplerKind sampler, BlendKind blend, bool scaleAlpha, bool wideTexels) {
+  switch (sampler) {
+    case SamplerKind::kSolid:
+      return WideFor<SolidWide>(blend, scaleAlpha);
+    case SamplerKind::kIdentity:
+      return WideFor<IdentityWide>(blend, scaleAlpha);
+    case SamplerKind::kNearest:
+      return WideFor<NearestWide>(blend, scaleAlpha);
+    case SamplerKind::kBilinear:
+      return wideTexels ? WideFor<BilinearWide16>(blend, scaleAlpha)
+                        : WideFor<BilinearWide>(blend, scaleAlpha);
+  }
+  return nullptr;
+}
+
+#pragma GCC pop_options
+
+}  // namespace raster
+
+#else  // no AVX2 tier in this build
+
+namespace raster {
+bool Avx2Available() {
+  return false;
+}
+SpanFunction SelectAvx2Kernel(SamplerKind, BlendKind, bool, bool) {
+  return nullptr;
+}
+}  // namespace raster
+
+#endif

@@ -58,9 +58,9 @@ endforeach()
 if(VEXMOOR_HELP2MAN)
   install(FILES ${VEXMOOR_PACKAGING_DIR}/man/vexmoor.6.gz ${VEXMOOR_PACKAGING_DIR}/man/vexmoor-soft.6.gz
           DESTINATION ${CMAKE_INSTALL_MANDIR}/man6 COMPONENT game)
-  install(FILES ${VEXMOOR_PACKAGING_DIR}/man/mapc.1.gz ${VEXMOOR_PACKAGING_DIR}/man/artgen.1.gz
-          DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT tools)
 endif()
+install(FILES ${VEXMOOR_PACKAGING_DIR}/man/mapc.1.gz ${VEXMOOR_PACKAGING_DIR}/man/artgen.1.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT tools)
 
 # The install and package tests install every file of both packages.
 if(TARGET test_e2e)

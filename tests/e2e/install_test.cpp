@@ -74,8 +74,8 @@ bool Installed(const std::string& tool) {
   return false;
 }
 
-// The menu entry, the AppStream metadata and the man pages of an installed tree, through
-// the checkers a distribution runs.
+// The menu entry and the AppStream metadata of an installed tree, through the checkers a
+// distribution runs, and the screenshots the metadata names.
 void CheckDesktopMetadata(const fs::path& prefix) {
   const fs::path entry = prefix / "share/applications/io.vexmoor.Vexmoor.desktop";
   const fs::path metainfo = prefix / "share/metainfo/io.vexmoor.Vexmoor.metainfo.xml";

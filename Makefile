@@ -75,7 +75,8 @@ install: configure
 	cmake --build $(BUILD) -j $(JOBS)
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD)
 
-# The Debian package of the same files under /usr: $(BUILD)/vexmoor_VERSION_ARCH.deb.
+# The Debian packages of the same files under /usr: $(BUILD)/vexmoor_VERSION_ARCH.deb (the game)
+# and $(BUILD)/vexmoor-tools_VERSION_ARCH.deb (mapc, artgen).
 package: configure
 	cmake -S . -B $(BUILD) -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
 	cmake --build $(BUILD) -j $(JOBS) --target package

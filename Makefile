@@ -1,5 +1,5 @@
-# Thin wrapper around CMake. `make run` plays; `make test` is everything CI runs;
-# `make check` is the everyday subset (unit and e2e tests of the ordinary build).
+# Thin wrapper around CMake. `make run` plays; `make test` installs, builds and runs
+# every unit and e2e test of the ordinary build; `make ci` is everything CI runs.
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
@@ -10,7 +10,7 @@ FUZZ_SECONDS ?= 300
 # Wall-clock minutes of the soak.
 SOAK_MINUTES ?= 60
 
-.PHONY: all deps configure build data run check test bench sanitize fuzz soak clean
+.PHONY: all deps configure build data run check test ci bench sanitize fuzz soak clean
 
 all: build
 
@@ -35,9 +35,13 @@ run: build
 check: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 600
 
+# The newcomer's test command: the whole CTest suite of the ordinary build (`check`
+# installs the packages and builds first).
+test: check
+
 # What CI runs: the tests, the same tests under ASan and UBSan, every fuzz target
 # for 20 seconds and a two-minute soak.
-test:
+ci:
 	$(MAKE) check
 	$(MAKE) sanitize
 	$(MAKE) fuzz FUZZ_SECONDS=20

@@ -38,3 +38,22 @@ void Clock::Advance() {
 void SleepMs(int milliseconds) {
   if (milliseconds > 0) std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
+
+FramePacer::FramePacer(int framesPerSecond)
+    : period_(std::chrono::ceil<std::chrono::steady_clock::duration>(  // never a shade short
+          std::chrono::duration<double>(1.0 / (framesPerSecond > 0 ? framesPerSecond : 60)))) {}
+
+void FramePacer::Wait() {
+  const auto now = std::chrono::steady_clock::now();
+  if (!started_) {
+    started_ = true;
+    deadline_ = now;
+    return;
+  }
+  deadline_ += period_;
+  if (now > deadline_ + period_) {
+    deadline_ = now;  // far behind (a stall, a slow machine): no burst of frames to catch up
+    return;
+  }
+  if (now < deadline_) std::this_thread::sleep_until(deadline_);
+}

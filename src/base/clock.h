@@ -1,9 +1,13 @@
 // Time. The game reads one clock in seconds, `now`, once per frame. The real clock
-// counts milliseconds since the program started plus 1000 (so `now` starts at
-// 1.0 s and keeps millisecond precision for days); the fixed-step clock advances by
-// exactly 1/60 s per Advance() and serves headless runs and tests.
+// counts milliseconds since the program started plus 1000, so `now` starts at 1.0 s
+// and never wraps. `now` is a single-precision float, so its steps grow with the
+// session: finer than 1 ms for about the first 4.5 hours (2^14 s), 2 ms from there,
+// doubling each time the session's length doubles, so 16 ms after about 36 hours
+// (2^17 s). The fixed-step clock advances by exactly 1/60 s per Advance() and serves
+// headless runs and tests.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 
 class Clock {
@@ -27,3 +31,18 @@ class Clock {
 };
 
 void SleepMs(int milliseconds);
+
+// Holds play in a window or on the full screen to at most framesPerSecond frames a
+// second, whatever the display's refresh: Wait() sleeps until one period after the
+// previous deadline, so the deadlines do not drift with the time a frame took. A run
+// more than a period behind starts a new chain from now instead of hurrying.
+class FramePacer {
+ public:
+  explicit FramePacer(int framesPerSecond = 60);
+  void Wait();
+
+ private:
+  std::chrono::steady_clock::duration period_;
+  std::chrono::steady_clock::time_point deadline_{};
+  bool started_ = false;
+};

@@ -106,8 +106,7 @@ void DrawEnemy(const Enemy& e, size_t index, EnemyWorld& world) {
   world.sprites.Rotate(e.sprite, static_cast<float>(RoundInt(e.heading)), 0);
   world.sprites.Display(e.sprite, sx, sy, 255);
   const float q = static_cast<float>(e.hitHalf);
-  if (MouseInRect(world.mouse, static_cast<int16_t>(RoundInt(e.x - q)), static_cast<int16_t>(RoundInt(e.y - q)),
-                  static_cast<int16_t>(RoundInt(e.x + q)), static_cast<int16_t>(RoundInt(e.y + q))) != 0) {
+  if (MouseInRect(world.mouse, RoundInt(e.x - q), RoundInt(e.y - q), RoundInt(e.x + q), RoundInt(e.y + q)) != 0) {
     world.list.hoveredEnemy = static_cast<int>(index);
   }
 }

@@ -103,10 +103,11 @@ void BuildPath(const PathFinder& finder, const Cell& start, std::vector<Cell>& p
   }
 }
 
-// One coordinate of a cell's centre: index x tileSize + tileSize / 2, the half in
-// whole pixels, worked out in 64 bits so a far cell cannot wrap.
+// One coordinate of a cell's centre: index x tileSize + tileSize / 2, the half a real
+// number (16.5 px into a 33-pixel cell), the product worked out in 64 bits so a far
+// cell cannot wrap.
 float CellCentre(int32_t index, uint8_t tileSize) {
-  return static_cast<float>(static_cast<int64_t>(index) * tileSize + tileSize / 2);
+  return static_cast<float>(static_cast<int64_t>(index) * tileSize) + static_cast<float>(tileSize) / 2.0f;
 }
 
 }  // namespace

@@ -75,6 +75,10 @@ void DrawLighting(std::vector<TimedLight>& timedLights, const std::vector<Light>
     DrawLights(lights, sprites, camera);
     sprites.SetBlendMode(kBlendSrcColour, kBlendDstColour);
     sprites.Display(kDarknessSprite, 0, 0, 255);
+  } else {
+    // In the dark no flash is drawn, but those whose time has run out still go, so
+    // the list stays as long as the flashes still running.
+    std::erase_if(timedLights, [now](const TimedLight& light) { return now > light.expiresAt; });
   }
   sprites.SetBlendMode(kBlendSrcAlpha, kBlendInvSrcAlpha);
 }

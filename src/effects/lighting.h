@@ -51,6 +51,8 @@ void AddTimedLight(std::vector<TimedLight>& timedLights, float now, int32_t spri
 // bottom) are drawn with (destination colour, destination alpha), and every timed
 // light past its time is removed after the draw; lights that are on and overlap the
 // screen are drawn the same way; then the darkness quad with (source colour,
-// destination colour). In every case it ends with normal alpha blending.
+// destination colour). With lighting off nothing is drawn and the timed lights past
+// their time are removed; those still running show once lighting returns. In every
+// case it ends with normal alpha blending.
 void DrawLighting(std::vector<TimedLight>& timedLights, const std::vector<Light>& lights, SpriteStore& sprites,
                   const Camera& camera, float now, bool lightingOn);

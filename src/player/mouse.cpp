@@ -56,6 +56,6 @@ void UpdateMouse(MouseState& mouse, const MouseReading& reading, WindowEvent eve
   UpdateLatch(mouse.rightLatch, mouse.rightDown, mouse.rightClick);
 }
 
-int MouseInRect(const MouseState& mouse, int16_t x1, int16_t y1, int16_t x2, int16_t y2) {
+int MouseInRect(const MouseState& mouse, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
   return (x1 <= mouse.worldX && mouse.worldX < x2 && y1 <= mouse.worldY && mouse.worldY < y2) ? 1 : 0;
 }

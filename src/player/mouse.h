@@ -42,4 +42,4 @@ struct MouseState {
 void UpdateMouse(MouseState& mouse, const MouseReading& reading, WindowEvent event);
 
 // 1 when x1 <= worldX < x2 and y1 <= worldY < y2.
-int MouseInRect(const MouseState& mouse, int16_t x1, int16_t y1, int16_t x2, int16_t y2);
+int MouseInRect(const MouseState& mouse, int32_t x1, int32_t y1, int32_t x2, int32_t y2);

@@ -68,5 +68,6 @@ FramePoint CursorToFrame(const WindowMetrics& window, int cursorX, int cursorY) 
 }
 
 int FittingScale(int usableWidth, int usableHeight) {
-  return std::clamp(std::min(usableWidth / kScreenWidth, usableHeight / kScreenHeight), 1, kMaxWindowScale);
+  const int width = usableWidth - kDecorationWidth, height = usableHeight - kDecorationHeight;
+  return std::clamp(std::min(width / kScreenWidth, height / kScreenHeight), 1, kMaxWindowScale);
 }

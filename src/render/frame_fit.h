@@ -46,6 +46,13 @@ bool WholeScale(const FrameFit& fit);
 // when the cursor is outside the window, on a bar, or the window has no area.
 FramePoint CursorToFrame(const WindowMetrics& window, int cursorX, int cursorY);
 
+// Room left in the desktop's usable area for the window manager's frame round the
+// window: its borders and title bar (SDL learns their size only once the window is
+// shown, too late to choose its size).
+constexpr int kDecorationWidth = 16;
+constexpr int kDecorationHeight = 48;
+
 // The window scale when none is asked for: the largest whole multiple of 1024x768
-// that fits in the desktop's usable area, at least 1 and at most kMaxWindowScale.
+// that fits, with its frame, in the desktop's usable area, at least 1 and at most
+// kMaxWindowScale.
 int FittingScale(int usableWidth, int usableHeight);

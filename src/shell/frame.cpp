@@ -122,6 +122,7 @@ bool HandleShellKeys(Game& game, SpriteStore& sprites) {
 
 void RunFrame(Game& game, Runtime& runtime, bool last) {
   if (!runtime.headless && !runtime.noSleep) SleepMs(1);
+  if (runtime.pacer != nullptr) runtime.pacer->Wait();
   KeyArray keys{};
   MouseReading reading;
   ReadInput(game, runtime, keys, reading);

@@ -233,6 +233,10 @@ int main(int argc, char** argv) {
   runtime.timing = timing.get();
   runtime.frameTimes = &frameTimes;
   runtime.noSleep = timing != nullptr;
+  // The game moves a fixed step each frame, so a window is held to 60 frames a
+  // second on any display; headless runs step their clock, the timedemo runs free.
+  FramePacer pacer;
+  if (!options.headless && !timing) runtime.pacer = &pacer;
   runtime.screenshotPath = options.screenshot;
 
   if (!StartUp(*game, runtime)) {

@@ -32,6 +32,7 @@ struct Runtime {
   TimingRenderer* timing = nullptr;  // --timedemo: the renderer's time per frame ...
   std::vector<FrameTiming>* frameTimes = nullptr;  // ... and each frame's split
   SoundStage* sound = nullptr;       // the frame's sound cues, played and logged after it (none: no sound)
+  FramePacer* pacer = nullptr;       // windowed and full-screen play: at most 60 frames a second
   bool noSleep = false;              // --timedemo: as fast as possible
   bool headless = false;
   bool verbose = false;

@@ -106,15 +106,15 @@ TEST(FindPath, EqualCostsGoToTheEarliestOpenNode) {
 }
 
 TEST(FindPath, NeighbourGoalGivesOneWaypoint) {
-  for (uint8_t tileSize : {64, 15}) {
+  for (uint8_t tileSize : {64, 15, 33}) {
     const Map map = MakeMap(3, 3, tileSize);
     Search s(map, {1, 1}, {2, 2});
     ASSERT_EQ(s.result, 1) << int(tileSize);
     EXPECT_EQ(s.enemy.hasPath, 1);
     EXPECT_TRUE(s.enemy.path.empty());
-    // Centre = index x tileSize + tileSize / 2 in whole pixels.
-    EXPECT_EQ(s.enemy.waypointX, static_cast<float>(2 * tileSize + tileSize / 2));
-    EXPECT_EQ(s.enemy.waypointY, static_cast<float>(2 * tileSize + tileSize / 2));
+    // Centre = index x tileSize + tileSize / 2 as a real: 82.5 for 33-pixel cells.
+    EXPECT_EQ(s.enemy.waypointX, 2.0f * tileSize + tileSize / 2.0f);
+    EXPECT_EQ(s.enemy.waypointY, 2.0f * tileSize + tileSize / 2.0f);
   }
 }
 

@@ -206,6 +206,83 @@ TEST(HudDrawLog, HoveredEnemyShowsItsHealthAboveItsSquare) {
   EXPECT_EQ(first[1].sprite, 12) << "the frame is drawn over the bar";
 }
 
+// Arena, lighting off (F9) and the trigger held for a minute: the flashes whose time
+// ran out in the dark are gone, and the first lit frame draws only those still running.
+TEST(HudDrawLog, FlashesInTheDarkEndOnTimeAndTheFirstLitFrameShowsOnlyTheLiveOnes) {
+  TempDir dir;
+  const std::string fire = "1 mouse 512 100\n2 key F9 down\n3 key F9 up\n5 button left down\n";
+  dir.Write("dark.txt", fire);
+  dir.Write("lit.txt", fire + "3600 key F9 down\n3601 key F9 up\n");
+  auto count = [](const std::string& text, const std::string& what) {
+    size_t n = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+    return n;
+  };
+  const ProcessResult dark = RunGame(
+      {"--headless", "--map", "Arena", "--frames", "3600", "--input", dir.File("dark.txt"), "--state"}, true, 300.0);
+  ASSERT_TRUE(dark.Succeeded()) << dark.err;
+  EXPECT_EQ(JsonNumber(dark.out, "toggles.lightingOn"), 0);
+  const std::string timed = dark.out.substr(dark.out.find("\"timedLights\""));
+  const std::string list = timed.substr(0, timed.find(']'));
+  const size_t running = count(list, "expiresAt");
+  EXPECT_LT(running, 60u) << "a minute of flashes is about 2,000";
+  const double now = JsonNumber(dark.out, "now");
+  for (size_t at = list.find("expiresAt"); at != std::string::npos; at = list.find("expiresAt", at + 1)) {
+    EXPECT_GE(JsonNumber(list.substr(at - 1), "expiresAt"), now) << "an ended flash kept";
+  }
+
+  // F9 takes effect after the frame it is released in: frame 3602 is the first lit one.
+  const ProcessResult lit = RunGame({"--headless", "--map", "Arena", "--frames", "3602", "--input",
+                                     dir.File("lit.txt"), "--draw-log", dir.File("draws.jsonl")},
+                                    true, 300.0);
+  ASSERT_TRUE(lit.Succeeded()) << lit.err;
+  const std::vector<Logged> log = ReadDrawLog(dir.File("draws.jsonl"));
+  const size_t darkness = DarknessIndex(log);
+  size_t flashes = 0;
+  for (size_t i = 0; i < darkness && i < log.size(); ++i) {
+    if (log[i].source == 9 && (log[i].sprite == 59 || log[i].sprite == 60)) ++flashes;
+  }
+  EXPECT_GT(flashes, 0u) << "the trigger is held: some flash is running";
+  EXPECT_LT(flashes, 60u);
+}
+
+// A corridor 530 cells of 64 px long (33,920 px): a turret near its east end, past x
+// 32767, is hovered like any other and shows its health line.
+TEST(HudDrawLog, EnemyBeyondSixteenBitCoordinatesIsHovered) {
+  TempDir dir;
+  ShareBuiltData(dir);
+  const std::string wall(530, '#'), hall = "#" + std::string(528, '.') + "#\n";
+  std::string rows = wall + "\n";
+  for (int row = 1; row <= 5; ++row) rows += hall;
+  dir.Write("Far.vxmap", "map Far\nheader \"Far\"\ntile 64\nstart at 32992 224\n\nlegend\n"
+                         "#  wall  \"Wall Concrete.png\"\n.  floor \"Floor Concrete.png\"\n\nlayer 0\n" +
+                             rows + wall + "\n\nturret cell 521 3\n");
+  ASSERT_TRUE(RunProcess({BuildDir() + "/mapc", "-o", dir.File("Data/Maps"), dir.File("Far.vxmap")}, {}, 60.0)
+                  .Succeeded());
+  auto run = [&](const std::string& script) {
+    dir.Write("input.txt", script);
+    const ProcessResult result = RunGame({"--headless", "--data", dir.path(), "--map", "Far", "--frames", "3",
+                                          "--input", dir.File("input.txt"), "--state", "--draw-log",
+                                          dir.File("draws.jsonl")});
+    EXPECT_TRUE(result.Succeeded()) << result.err;
+    return result.out;
+  };
+  const std::string before = run("1 mouse 10 10\n");
+  const std::string enemy = before.substr(before.find("\"enemies\""));
+  const double x = JsonNumber(enemy, "x"), y = JsonNumber(enemy, "y");
+  ASSERT_GT(x, 32767);
+  EXPECT_EQ(JsonNumber(before, "hoveredEnemy"), -1);
+  const long sx = std::lround(x - JsonNumber(before, "camera.x"));
+  const long sy = std::lround(y - JsonNumber(before, "camera.y"));
+  ASSERT_TRUE(sx > 0 && sx < 1024 && sy > 0 && sy < 768) << sx << " " << sy;
+  const std::string after = run("1 mouse " + std::to_string(sx) + " " + std::to_string(sy) + "\n");
+  EXPECT_EQ(JsonNumber(after, "hoveredEnemy"), 0);
+  const std::vector<Logged> log = ReadDrawLog(dir.File("draws.jsonl"));
+  const std::vector<Logged> frame = Sprites(log, 12);
+  ASSERT_EQ(frame.size(), 1u) << "no health line";
+  EXPECT_EQ(frame[0].x, std::lround(x - frame[0].width / 2.0 - JsonNumber(after, "camera.x")));
+}
+
 TEST(HudDrawLog, UnwritableLogIsAnError) {
   TempDir dir;
   const ProcessResult run = RunGame(

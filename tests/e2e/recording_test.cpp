@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -39,6 +40,19 @@ std::string Replay(const std::string& recording, bool software) {
   const ProcessResult run = RunGame({"--headless", "--input", recording, "--state"}, software);
   EXPECT_TRUE(run.Succeeded()) << run.err;
   return run.out;
+}
+
+// Frames after the first, and the seconds they spanned, by the recording's clock.
+std::pair<int, double> FramesAndSeconds(const std::string& recording) {
+  std::istringstream lines(recording);
+  int frame = 0, first = -1, last = 0;
+  double time = 0, start = 0, end = 0;
+  for (std::string line; std::getline(lines, line);) {
+    if (std::sscanf(line.c_str(), "%d time %lf", &frame, &time) != 2) continue;
+    if (first < 0) first = frame, start = time;
+    last = frame, end = time;
+  }
+  return {last - first, end - start};
 }
 
 }  // namespace
@@ -103,6 +117,10 @@ TEST(Recording, ALiveSessionReplaysExactly) {
     EXPECT_NE(recording.find("key D down"), std::string::npos) << recording.substr(0, 400);
     EXPECT_NE(recording.find("button left down"), std::string::npos);
     EXPECT_NE(recording.find(" close\n"), std::string::npos);
+    // Xvfb has no vertical sync: the game holds itself to 60 frames a second.
+    const auto [frames, seconds] = FramesAndSeconds(recording);
+    EXPECT_GT(seconds, 1.0);
+    EXPECT_LE(frames, 60.0 * seconds + 1.0) << frames << " frames in " << seconds << " s";
     EXPECT_EQ(ReadAll(rec + ".state.json"), live.out);
     EXPECT_EQ(Replay(rec, true), live.out) << (software ? "software" : "GL");
   }

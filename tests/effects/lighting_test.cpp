@@ -86,18 +86,21 @@ TEST(DrawLighting, MapLightsAreCulledByTheirRectangleAndSwitch) {
   EXPECT_EQ(w.renderer.draws[1].quad.y, 767);
 }
 
-TEST(DrawLighting, OffDrawsNothingAndLetsNoFlashExpire) {
+TEST(DrawLighting, OffDrawsNothingAndDropsTheFlashesThatEnded) {
   LightingWorld w;
   AddLight(w.lights, 2001, 300, 200, 64, 64, 0);
-  AddTimedLight(w.timed, 1.0f, 59, 400, 300, 96, 96, 0, 0.025f);
+  AddTimedLight(w.timed, 1.0f, 59, 400, 300, 96, 96, 0, 0.025f);  // ends at 1.025
+  AddTimedLight(w.timed, 1.0f, 59, 500, 300, 96, 96, 0, 5.0f);    // runs to 6.0
   w.sprites.SetBlendMode(kBlendSrcAlpha, kBlendDstAlpha);  // as the additive particles leave it
   w.Draw(5.0f, false);
   EXPECT_TRUE(w.renderer.draws.empty());
-  EXPECT_EQ(w.timed.size(), 1u);
+  ASSERT_EQ(w.timed.size(), 1u);
+  EXPECT_EQ(w.timed[0].x, 500);
   EXPECT_EQ(w.sprites.blendDestination(), kBlendInvSrcAlpha);
-  w.Draw(5.0f, true);  // back on: the old flash shows once, then goes
-  EXPECT_EQ(w.renderer.draws.size(), 3u);
-  EXPECT_TRUE(w.timed.empty());
+  w.Draw(5.0f, true);  // back on: only the running flash shows, with the map light
+  ASSERT_EQ(w.renderer.draws.size(), 3u);
+  EXPECT_EQ(w.renderer.draws[0].quad.x, 500 - 100 - 48);
+  EXPECT_EQ(w.timed.size(), 1u);
 }
 
 TEST(DrawLighting, SoftwarePixelsOfLightsAndDarkness) {

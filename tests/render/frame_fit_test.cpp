@@ -108,8 +108,10 @@ TEST(FitFrame, ScaleAndPlaceFollowTheDrawable) {
 TEST(FittingScale, LargestWholeMultipleThatFitsTheDesktop) {
   EXPECT_EQ(FittingScale(1280, 1024), 1);
   EXPECT_EQ(FittingScale(2560, 1600), 2);
+  EXPECT_EQ(FittingScale(2100, 1545), 1);  // 2048x1536 fits, not with its title bar
   EXPECT_EQ(FittingScale(3840, 2120), 2);  // 3 fits across, not down
-  EXPECT_EQ(FittingScale(3072, 2304), 3);
+  EXPECT_EQ(FittingScale(3072 + 16, 2304 + 48), 3);
+  EXPECT_EQ(FittingScale(3072, 2304), 2);
   EXPECT_EQ(FittingScale(800, 600), 1);
   EXPECT_EQ(FittingScale(0, -5), 1);
   EXPECT_EQ(FittingScale(1 << 30, 1 << 30), kMaxWindowScale);

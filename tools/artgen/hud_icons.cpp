@@ -142,12 +142,13 @@ Canvas DrawTake() {
 Canvas DrawCross() {
   Canvas c(32, 32);
   const Colour white = kHudWhite;
-  Draw(c, Capsule({16, 3}, {16, 11}, 2.2f), white);
-  Draw(c, Capsule({16, 21}, {16, 29}, 2.2f), white);
-  Draw(c, Capsule({3, 16}, {11, 16}, 2.2f), white);
-  Draw(c, Capsule({21, 16}, {29, 16}, 2.2f), white);
+  Draw(c, Capsule({16, 5}, {16, 11}, 2.2f), white);
+  Draw(c, Capsule({16, 21}, {16, 27}, 2.2f), white);
+  Draw(c, Capsule({5, 16}, {11, 16}, 2.2f), white);
+  Draw(c, Capsule({21, 16}, {27, 16}, 2.2f), white);
   Draw(c, Disc({16, 16}, 1.6f), kHudAmber);
-  return Outlined(c, kHudOutline, 1.2f, 0.0f);
+  // A broad, nearly opaque dark rim, so the white arms show on the brightest floors.
+  return Outlined(c, Rgb(8, 6, 4, 0.95f), 2.4f, 0.0f);
 }
 
 }  // namespace

@@ -91,10 +91,13 @@ Canvas DrawEnemyHealthLineBar() {
   return c;
 }
 
+// The debug panel, drawn 4 times as large from the top of the "Debug" heading: the
+// heading sits on a clear band of the top 7 rows (28 screen pixels), the framed box
+// with the figures below it.
 Canvas DrawGreenPanel() {
   Canvas c(64, 32);
   c.Fill(Rgb(24, 120, 52, 0.42f));
-  Draw(c, Outline(RoundRect({0.5f, 0.5f, 63.5f, 31.5f}, 1.0f), 1.0f), Rgb(120, 230, 140, 0.75f));
+  Draw(c, Outline(RoundRect({0.5f, 7.5f, 63.5f, 31.5f}, 1.0f), 1.0f), Rgb(120, 230, 140, 0.75f));
   return c;
 }
 

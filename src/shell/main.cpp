@@ -234,6 +234,10 @@ int main(int argc, char** argv) {
   runtime.frameTimes = &frameTimes;
   runtime.noSleep = timing != nullptr;
   runtime.screenshotPath = options.screenshot;
+  runtime.seed = seed;
+  runtime.showResults = !options.noResults;
+  BestTimes bestTimes;  // kept for the session
+  runtime.bestTimes = &bestTimes;
 
   if (!StartUp(*game, runtime)) {
     std::fprintf(stderr, "%s: cannot play the map \"%s\": %s\n", kProgram, game->mapName.c_str(),

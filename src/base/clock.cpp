@@ -27,12 +27,31 @@ Clock Clock::Fixed(int stepsPerSecond) {
 }
 
 uint64_t Clock::Millis() const {
-  if (fixed_) return 1000 + steps_ * 1000 / static_cast<uint64_t>(stepsPerSecond_);
-  return 1000 + (SteadyMicros() - startMicros_) / 1000;
+  if (fixed_) return 1000 + (steps_ - pausedSteps_) * 1000 / static_cast<uint64_t>(stepsPerSecond_);
+  const uint64_t now = paused_ ? pauseMicros_ : SteadyMicros();
+  return 1000 + (now - startMicros_ - pausedMicros_) / 1000;
 }
 
 void Clock::Advance() {
-  if (fixed_) ++steps_;
+  if (!fixed_) return;
+  ++steps_;
+  if (paused_) ++pausedSteps_;
+}
+
+void Clock::Pause() {
+  if (paused_) return;
+  paused_ = true;
+  pauseMicros_ = SteadyMicros();
+}
+
+void Clock::Resume() {
+  if (!paused_) return;
+  paused_ = false;
+  pausedMicros_ += SteadyMicros() - pauseMicros_;
+}
+
+void Clock::Restart() {
+  *this = fixed_ ? Fixed(stepsPerSecond_) : Real();
 }
 
 void SleepMs(int milliseconds) {

@@ -22,12 +22,24 @@ class Clock {
   // Fixed clock: one more step. Real clock: nothing.
   void Advance();
   bool IsFixed() const { return fixed_; }
+  // A paused clock stops: Millis() keeps the value it had at Pause() and, after
+  // Resume(), goes on from there with the paused time taken out. The fixed clock
+  // counts the steps made while paused as paused time.
+  void Pause();
+  void Resume();
+  bool paused() const { return paused_; }
+  // Back to the start (Millis() 1000 again, not paused), as a fresh clock of the same kind.
+  void Restart();
 
  private:
   bool fixed_ = false;
   int stepsPerSecond_ = 60;
   uint64_t steps_ = 0;
   uint64_t startMicros_ = 0;
+  bool paused_ = false;
+  uint64_t pausedSteps_ = 0;   // fixed clock: steps made while paused
+  uint64_t pausedMicros_ = 0;  // real clock: time spent paused before the current pause
+  uint64_t pauseMicros_ = 0;   // real clock: when the current pause began
 };
 
 void SleepMs(int milliseconds);

@@ -130,6 +130,7 @@ bool SubStep(Bullet& b, Battlefield& field) {
   }
   const int hit = EnemyAt(field.enemies.enemies, b.x, b.y);
   if (hit >= 0) {
+    if (field.bulletHits != nullptr) ++*field.bulletHits;
     HitEnemy(b, static_cast<size_t>(hit), field);
     return false;
   }

@@ -32,6 +32,7 @@ struct Battlefield {
   BurstTargets& fx;   // bursts, flashes; also the clock
   SpriteStore& sprites;
   float blastRadius;  // tile size x 3
+  int32_t* bulletHits = nullptr;  // statistics: one more for each bullet that strikes an enemy (none: not counted)
 };
 
 // Frame step 14, first half: each grenade is drawn (with its marker), rolls while

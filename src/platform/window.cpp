@@ -116,7 +116,8 @@ WindowEvent Translate(const SDL_Event& event) {
     case SDL_QUIT:
       return WindowEvent::kClose;
     case SDL_WINDOWEVENT:
-      return event.window.event == SDL_WINDOWEVENT_CLOSE ? WindowEvent::kClose : WindowEvent::kOther;
+      if (event.window.event == SDL_WINDOWEVENT_CLOSE) return WindowEvent::kClose;
+      return event.window.event == SDL_WINDOWEVENT_FOCUS_LOST ? WindowEvent::kFocusLost : WindowEvent::kOther;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
       const bool down = event.type == SDL_MOUSEBUTTONDOWN;

@@ -20,7 +20,8 @@ int Set1ScanCode(int sdlScancode);
 // (the timedemo runs as fast as the machine can).
 void PresentWithoutVsync();
 
-enum class WindowEvent { kNone, kClose, kLeftDown, kLeftUp, kRightDown, kRightUp, kOther };
+// kFocusLost: the window lost the keyboard focus (another window was activated).
+enum class WindowEvent { kNone, kClose, kLeftDown, kLeftUp, kRightDown, kRightUp, kOther, kFocusLost };
 
 // How a windowed game window is sized and how the frame is scaled into it.
 struct WindowScaling {

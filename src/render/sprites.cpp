@@ -7,6 +7,15 @@ SpriteStore::~SpriteStore() {
   for (const auto& entry : sprites3d_) renderer_.FreeTexture(entry.second.texture);
 }
 
+void SpriteStore::Clear() {
+  for (const auto& entry : sprites3d_) renderer_.FreeTexture(entry.second.texture);
+  sprites3d_.clear();
+  images_.clear();
+  transparent_ = 0;
+  SetBlendMode(kBlendSrcAlpha, kBlendInvSrcAlpha);
+  SetQuality(0);
+}
+
 bool SpriteStore::LoadSprite(int number, std::string_view gamePath, int flags) {
   Image image;
   if (!LoadPngFile(gamePath, image)) return false;

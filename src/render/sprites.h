@@ -56,6 +56,9 @@ class SpriteStore {
   bool HasSprite3D(int number) const { return sprites3d_.count(number) != 0; }
   const Sprite3D* FindSprite3D(int number) const;
   void FreeSprite3D(int number);
+  // Frees every image and 3D sprite (their textures too) and sets the blending and
+  // quality of a new store: the store as it was made.
+  void Clear();
 
   void Zoom(int number, int width, int height);
   // Mode 0 sets the angle (degrees), any other mode adds to it.

@@ -102,6 +102,11 @@ std::string ParseLine(const std::vector<std::string_view>& words, std::string_vi
     if (words.size() != 3 || !Number(words[2], event.time) || !std::isfinite(event.time)) {
       return "expected: <frame> time <SECONDS>";
     }
+  } else if (Lower(verb, "pause") || Lower(verb, "resume") || Lower(verb, "restart")) {
+    if (words.size() != 2) return "expected: <frame> " + std::string(verb);
+    event.kind = Lower(verb, "pause")    ? ScriptEvent::Kind::kPause
+                 : Lower(verb, "resume") ? ScriptEvent::Kind::kResume
+                                         : ScriptEvent::Kind::kRestart;
   } else if (Lower(verb, "close") || Lower(verb, "end")) {
     if (words.size() != 2) return "expected: <frame> " + std::string(verb);
     event.kind = Lower(verb, "close") ? ScriptEvent::Kind::kClose : ScriptEvent::Kind::kEnd;
@@ -113,13 +118,16 @@ std::string ParseLine(const std::vector<std::string_view>& words, std::string_vi
 
 // The clock of a recording: one time line a frame, from frame 1 on, never going
 // back. Empty when `event` keeps to it.
-std::string CheckTime(const ScriptEvent& event, const ScriptEvent* previous) {
+std::string CheckTime(const ScriptEvent& event, const ScriptEvent* previous, uint64_t restartFrame) {
   const uint64_t expected = previous != nullptr ? previous->frame + 1 : 1;
   if (event.frame != expected) {
     return "time of frame " + std::to_string(event.frame) + " where frame " + std::to_string(expected) +
            " was expected (the recording's frames must follow one another)";
   }
-  if (previous != nullptr && event.time < previous->time) return "the time goes backwards";
+  // A restart starts the clock again.
+  if (previous != nullptr && event.time < previous->time && restartFrame != event.frame) {
+    return "the time goes backwards";
+  }
   return {};
 }
 
@@ -132,6 +140,7 @@ bool ParseInputScript(std::string_view text, std::vector<ScriptEvent>& events, s
   ScriptHeader& head = header != nullptr ? *header : ignored;
   head = ScriptHeader{};
   std::optional<ScriptEvent> lastTime;
+  uint64_t restartFrame = 0;
   size_t lineNumber = 0;
   size_t pos = 0;
   auto fail = [&](const std::string& problem) {
@@ -158,10 +167,11 @@ bool ParseInputScript(std::string_view text, std::vector<ScriptEvent>& events, s
     if (!problem.empty()) return fail(problem);
     if (isHeader) continue;
     if (event.kind == ScriptEvent::Kind::kTime) {
-      const std::string clock = CheckTime(event, lastTime ? &*lastTime : nullptr);
+      const std::string clock = CheckTime(event, lastTime ? &*lastTime : nullptr, restartFrame);
       if (!clock.empty()) return fail(clock);
       lastTime = event;
     }
+    if (event.kind == ScriptEvent::Kind::kRestart) restartFrame = event.frame;
     events.push_back(event);
   }
   return true;
@@ -174,6 +184,7 @@ ScriptedInput::ScriptedInput(std::vector<ScriptEvent> events) : events_(std::mov
 
 void ScriptedInput::BeginFrame(uint64_t frame, KeyArray& keys, MouseReading& reading, WindowEvent& event) {
   time_.reset();
+  marks_ = ShellMarks{};
   for (; next_ < events_.size() && events_[next_].frame <= frame; ++next_) {
     const ScriptEvent& e = events_[next_];
     switch (e.kind) {
@@ -196,6 +207,15 @@ void ScriptedInput::BeginFrame(uint64_t frame, KeyArray& keys, MouseReading& rea
         pending_.push_back(WindowEvent::kClose);
         break;
       case ScriptEvent::Kind::kEnd:
+        break;
+      case ScriptEvent::Kind::kPause:
+        marks_.pause = e.frame == frame;
+        break;
+      case ScriptEvent::Kind::kResume:
+        marks_.resume = e.frame == frame;
+        break;
+      case ScriptEvent::Kind::kRestart:
+        marks_.restart = e.frame == frame;
         break;
     }
   }
@@ -227,6 +247,11 @@ uint64_t ScriptedInput::LastEventFrame() const {
     last = std::max(last, effect);
   }
   return last;
+}
+
+bool ScriptedInput::IsRecording() const {
+  return std::any_of(events_.begin(), events_.end(),
+                     [](const ScriptEvent& e) { return e.kind == ScriptEvent::Kind::kTime; });
 }
 
 uint64_t ScriptedInput::EndFrame() const {

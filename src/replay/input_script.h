@@ -13,6 +13,8 @@
 //   <frame> time <SECONDS>            the clock of that frame (every frame from 1 on)
 //   <frame> close                     the window's close box, taken as that frame's window event
 //   <frame> end                       the session ended after this frame
+//   <frame> pause | resume            the game was paused or resumed in that frame
+//   <frame> restart                   the map was started again in that frame (its clock starts again)
 //
 // Keys feed the keyboard snapshot exactly as a keyboard would; the cursor and the
 // buttons feed the mouse the way the game window does (one button event taken per
@@ -32,7 +34,7 @@
 #include <optional>
 
 struct ScriptEvent {
-  enum class Kind { kKey, kMouse, kButton, kTime, kClose, kEnd };
+  enum class Kind { kKey, kMouse, kButton, kTime, kClose, kEnd, kPause, kResume, kRestart };
   uint64_t frame = 0;
   Kind kind = Kind::kKey;
   int code = 0;         // key: scan code; button: 1 left, 2 right
@@ -62,6 +64,12 @@ constexpr uint64_t kHeadlessTailFrames = 60;
 
 class ScriptedInput;
 
+struct ShellMarks {
+  bool pause = false;
+  bool resume = false;
+  bool restart = false;
+};
+
 // The frame count of a headless run without --frames (script may be null).
 uint64_t HeadlessFrameLimit(const ScriptedInput* script);
 
@@ -79,6 +87,11 @@ class ScriptedInput {
 
   // The recorded clock of the frame last begun, if the script gives one.
   std::optional<float> Time() const { return time_; }
+  // The pause, resume and restart marks of the frame last begun (a recording's).
+  ShellMarks Marks() const { return marks_; }
+  // Whether the script carries a clock (a recording): its marks, not its keys, then
+  // pause, resume and restart the game.
+  bool IsRecording() const;
   // The last frame of a recording: its end line, else its last time line; 0 for a
   // plain script.
   uint64_t EndFrame() const;
@@ -93,4 +106,5 @@ class ScriptedInput {
   bool right_ = false;
   std::deque<WindowEvent> pending_;
   std::optional<float> time_;
+  ShellMarks marks_;
 };

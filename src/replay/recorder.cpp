@@ -66,6 +66,11 @@ void Recorder::Frame(uint64_t frame, float now, const KeyArray& keys, const Mous
   if (std::fflush(file_) != 0) failed_ = true;
 }
 
+void Recorder::Mark(uint64_t frame, const char* what) {
+  if (file_ == nullptr) return;
+  Line(std::to_string(frame) + " " + what);
+}
+
 bool Recorder::End(uint64_t frame) {
   if (file_ == nullptr) return !failed_;
   Line(std::to_string(frame) + " end");

@@ -28,6 +28,9 @@ class Recorder {
   // window event; in full screen both come from the mouse device.
   void Frame(uint64_t frame, float now, const KeyArray& keys, const MouseReading& reading, WindowEvent event,
              uint8_t displayMode);
+  // A line of its own for frame `frame`, written before the frame's clock: "pause",
+  // "resume" or "restart".
+  void Mark(uint64_t frame, const char* what);
   // The session ended after `frame`; closes the file. False when something could not
   // be written.
   bool End(uint64_t frame);

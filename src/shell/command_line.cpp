@@ -76,6 +76,7 @@ void Describe(CLI::App& app, Options& options, bool& version) {
   AddText(app, "--sound-log", options.soundLog, "FILE",
           "write every sound started in the run (frame, name, pan, volume), one JSON object a line");
   app.add_flag("--mute", options.mute, "start with the sound off (M turns it on and off)");
+  app.add_flag("--no-results", options.noResults, "no results panel when a map is cleared or the player is down");
   AddText(app, "--record", options.record, "FILE",
           "write this session (input, clock, seed) as a recording that --input replays exactly, and its final "
           "state as FILE.state.json");

@@ -24,6 +24,7 @@ struct Options {
   bool verbose = false;       // report load failures on stderr
   int scale = 0;              // --scale N: the window at N x 1024x768 (0: the largest that fits the desktop)
   bool integerScale = false;  // --integer-scale: scale the frame by whole multiples only
+  bool noResults = false;     // --no-results: no results panel when a map is cleared or the player is down
   int threads = 0;            // --threads N: software renderer threads (0: the number of cores)
 };
 

@@ -15,6 +15,7 @@
 #include "platform/window.h"
 #include "shell/asset_table.h"
 #include "shell/debug_overlay.h"
+#include "shell/play_control.h"
 #include "replay/input_script.h"
 #include "replay/recorder.h"
 #include "shell/sound_stage.h"
@@ -75,7 +76,7 @@ void RunCombat(Game& game, Runtime& runtime, BurstTargets& fx) {
   EnemyWorld enemies{game.enemies, game.map,    game.player.x,   game.player.y, game.mouse,
                      game.bullets, fx,          game.pathFinder, sprites};
   UpdateEnemies(enemies);
-  Battlefield field{game.map, game.player, game.enemies, fx, sprites, game.blastRadius};
+  Battlefield field{game.map, game.player, game.enemies, fx, sprites, game.blastRadius, &game.results.tally.bulletHits};
   UpdateGrenades(game.grenades, field);
   UpdateBullets(game.bullets, field);
   RunParticles(game.particles, sprites);
@@ -126,6 +127,7 @@ void RunFrame(Game& game, Runtime& runtime, bool last) {
   KeyArray keys{};
   MouseReading reading;
   ReadInput(game, runtime, keys, reading);
+  ApplyShellActions(game, runtime, keys);
   runtime.clock.Advance();
   game.now = runtime.clock.Now();
   // A recording's clock replaces the clock of this run.
@@ -133,17 +135,23 @@ void RunFrame(Game& game, Runtime& runtime, bool last) {
   if (runtime.recorder != nullptr) {
     runtime.recorder->Frame(game.frame + 1, game.now, keys, reading, game.frameEvent, game.displayMode);
   }
+  if (runtime.clock.paused()) return RunPausedFrame(game, runtime, last);
   UpdateMouse(game.mouse, reading, game.frameEvent);
   game.keyboard.Snapshot(keys);
   BurstTargets fx{game.particles, game.timedLights, runtime.rng, game.now};
   if (runtime.sound != nullptr) fx.cues = &runtime.sound->cues;
+  LookBeforePlayer(game.results, game);
   UpdatePlayer(game, fx);
+  LookAfterPlayer(game.results, game);
 
   Renderer& renderer = runtime.renderer;
   renderer.Clear(0);
   renderer.BeginScene();
   DrawWorld(game, runtime, fx);
   renderer.EndScene();
+  BestTimes noBestTimes;
+  LookAfterFrame(game.results, game, runtime.bestTimes != nullptr ? *runtime.bestTimes : noBestTimes);
+  if (runtime.showResults) DrawResultsPanel(game.results, game.now, runtime.sprites);
 
   if (HandleShellKeys(game, runtime.sprites) && runtime.window != nullptr) {
     SleepMs(5);
@@ -157,6 +165,7 @@ void RunFrame(Game& game, Runtime& runtime, bool last) {
   if (game.toggles.debugOverlayOn != 0) {
     DrawDebugText(renderer, CountFps(game.fps, runtime.clock.Millis()), game.player);
   }
+  BeginRequestedPause(game, runtime);
   if ((last || game.quitRequested != 0) && !runtime.screenshotPath.empty()) {
     Image shot;
     if (!renderer.Capture(shot) || !WritePngFile(runtime.screenshotPath, shot, false)) {

@@ -19,6 +19,9 @@
 #include "player/player.h"
 #include "base/input.h"
 #include "platform/window.h"
+#include "shell/pause.h"
+#include "shell/results.h"
+#include "shell/shell_actions.h"
 #include "world/animation.h"
 #include "world/map.h"
 
@@ -76,4 +79,10 @@ struct Game {
 
   bool mapLoaded = false;
   std::string mapError;  // why the map could not be loaded
+
+  // Pause, restart and results (beside the game: they read it, never change it).
+  ShellActions actions;    // this frame's requests to the shell
+  ShellKeys shellKeys;
+  PauseScreen pauseScreen;
+  PlayResults results;
 };

@@ -238,6 +238,10 @@ int main(int argc, char** argv) {
   FramePacer pacer;
   if (!options.headless && !timing) runtime.pacer = &pacer;
   runtime.screenshotPath = options.screenshot;
+  runtime.seed = seed;
+  runtime.showResults = !options.noResults;
+  BestTimes bestTimes;  // kept for the session
+  runtime.bestTimes = &bestTimes;
 
   if (!StartUp(*game, runtime)) {
     std::fprintf(stderr, "%s: cannot play the map \"%s\": %s\n", kProgram, game->mapName.c_str(),

@@ -13,6 +13,7 @@
 #include "render/sprites.h"
 
 class GameWindow;
+struct BestTimes;
 class Recorder;
 class ScriptedInput;
 class TimingRenderer;
@@ -40,4 +41,7 @@ struct Runtime {
   std::optional<uint64_t> frames;    // stop after this many frames
   std::string screenshotPath;        // written from the last frame
   std::string screenshotError;       // set when it could not be written
+  uint64_t seed = 1;                 // the seed of rng: a restart starts it again
+  BestTimes* bestTimes = nullptr;    // best clearing times (none: not kept)
+  bool showResults = true;           // --no-results: the results panel is not drawn
 };

@@ -44,6 +44,30 @@ TEST(ClockTest, RealClockStartsNearOneSecondAndFollowsSleep) {
   EXPECT_GE(clock.Millis(), start + 20);
 }
 
+// Steps made while paused are taken out; a restart starts from 1 s, not paused.
+TEST(ClockTest, APausedClockStandsStillAndGoesOnWhereItStopped) {
+  Clock fixed = Clock::Fixed();
+  for (int i = 0; i < 6; ++i) fixed.Advance();
+  fixed.Pause();
+  for (int i = 0; i < 300; ++i) fixed.Advance();
+  EXPECT_EQ(fixed.Millis(), 1100u);
+  fixed.Resume();
+  fixed.Advance();
+  EXPECT_EQ(fixed.Millis(), 1116u);
+  fixed.Pause();
+  fixed.Restart();
+  EXPECT_FALSE(fixed.paused());
+  EXPECT_EQ(fixed.Millis(), 1000u);
+
+  Clock real = Clock::Real();
+  real.Pause();
+  const uint64_t held = real.Millis();
+  SleepMs(30);
+  EXPECT_EQ(real.Millis(), held);
+  real.Resume();
+  EXPECT_LT(real.Millis(), held + 25);
+}
+
 TEST(RandomTest, ZeroAndNegativeRangesGiveZero) {
   Rng rng(7);
   for (int i = 0; i < 1000; ++i) {

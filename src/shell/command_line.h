@@ -25,6 +25,9 @@ struct Options {
   int scale = 0;              // --scale N: the window at N x 1024x768 (0: the largest that fits the desktop)
   bool integerScale = false;  // --integer-scale: scale the frame by whole multiples only
   int threads = 0;            // --threads N: software renderer threads (0: the number of cores)
+  bool noGamepad = false;     // --no-gamepad: ignore game controllers
+  float padDeadzone = 0.25f;  // --pad-deadzone F: the sticks' radial dead zone (share of full travel)
+  float padAimRadius = 200.0f;  // --pad-aim-radius PX: the right stick's cursor circle around the soldier
 };
 
 enum class ParseResult { kRun, kHelp, kVersion, kError };

@@ -15,6 +15,7 @@
 #include "platform/window.h"
 #include "shell/asset_table.h"
 #include "shell/debug_overlay.h"
+#include "shell/pad_input.h"
 #include "replay/input_script.h"
 #include "replay/recorder.h"
 #include "shell/sound_stage.h"
@@ -125,6 +126,8 @@ void RunFrame(Game& game, Runtime& runtime, bool last) {
   KeyArray keys{};
   MouseReading reading;
   ReadInput(game, runtime, keys, reading);
+  if (runtime.script == nullptr) ReadGamePad(game, runtime, keys, reading);
+  const int16_t healthBefore = game.player.health;
   runtime.clock.Advance();
   game.now = runtime.clock.Now();
   // A recording's clock replaces the clock of this run.
@@ -143,6 +146,7 @@ void RunFrame(Game& game, Runtime& runtime, bool last) {
   renderer.BeginScene();
   DrawWorld(game, runtime, fx);
   renderer.EndScene();
+  RumbleWhenHit(game, runtime, healthBefore);
 
   if (HandleShellKeys(game, runtime.sprites) && runtime.window != nullptr) {
     SleepMs(5);

@@ -13,6 +13,8 @@
 #include "render/sprites.h"
 
 class GameWindow;
+class GamePads;
+struct PadControls;
 class Recorder;
 class ScriptedInput;
 class TimingRenderer;
@@ -31,6 +33,8 @@ struct Runtime {
   Recorder* recorder = nullptr;      // --record: writes each frame's input and clock
   TimingRenderer* timing = nullptr;  // --timedemo: the renderer's time per frame ...
   std::vector<FrameTiming>* frameTimes = nullptr;  // ... and each frame's split
+  GamePads* pads = nullptr;          // game controllers (none: headless, scripted or --no-gamepad)
+  PadControls* padControls = nullptr;  // ... and what they did so far (with pads)
   SoundStage* sound = nullptr;       // the frame's sound cues, played and logged after it (none: no sound)
   bool noSleep = false;              // --timedemo: as fast as possible
   bool headless = false;

@@ -1,0 +1,24 @@
+#include "shell/pad_input.h"
+
+#include "platform/gamepad.h"
+#include "platform/window.h"
+#include "player/pad_controls.h"
+
+void ReadGamePad(Game& game, Runtime& runtime, KeyArray& keys, MouseReading& reading) {
+  if (runtime.pads == nullptr || runtime.padControls == nullptr) return;
+  const PadReading pad = runtime.pads->Read();
+  const PadFrame frame{.soldierScreenX = game.player.x - static_cast<float>(game.map.camera.x),
+                       .soldierScreenY = game.player.y - static_cast<float>(game.map.camera.y),
+                       .displayMode = game.displayMode,
+                       .now = game.now};
+  const bool placed = ApplyPad(*runtime.padControls, pad, frame, keys, reading, game.frameEvent);
+  if (placed && runtime.window != nullptr) {
+    runtime.window->PlaceCursor(runtime.padControls->cursorX, runtime.padControls->cursorY);
+  }
+}
+
+void RumbleWhenHit(const Game& game, Runtime& runtime, int16_t healthBefore) {
+  if (runtime.pads != nullptr && game.player.health < healthBefore) {
+    runtime.pads->Rumble(kHitRumbleStrength, kHitRumbleMs);
+  }
+}

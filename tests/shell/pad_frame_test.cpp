@@ -1,0 +1,115 @@
+// A virtual controller in the frame: what the keyboard snapshot and the mouse see,
+// controllers plugged and pulled mid-run, and the rumble of a hit.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "platform/gamepad.h"
+#include "player/pad_controls.h"
+#include "render/recording_renderer.h"
+#include "shell/frame.h"
+#include "shell/pad_input.h"
+#include "shell/startup.h"
+#include "support/data_dir.h"
+#include "support/map_bytes.h"
+#include "support/virtual_pad.h"
+
+namespace {
+
+struct PadWorld : DataDir {
+  RecordingRenderer renderer;
+  SpriteStore sprites{renderer};
+  Clock clock = Clock::Fixed();
+  Rng rng{1};
+  Runtime runtime{renderer, sprites, clock, rng};
+  Game game;
+  GamePads pads;
+  PadControls controls;
+
+  PadWorld() {
+    MapBytes map;  // 8x8 open cells, the soldier in the middle
+    map.Header(64, 7, 7, 0, 256, 256);
+    for (int i = 0; i < 64; ++i) map.Cell(0);
+    Put("Data\\Maps\\M.map", map.I32(0).I32(0).bytes());
+    Put("Data\\Maps\\M_TileSet.xml", "<TileSet/>");
+    game.mapName = "M";
+    std::string error;
+    EXPECT_TRUE(StartUp(game, runtime)) << game.mapError;
+    EXPECT_TRUE(pads.Open("", error)) << error;
+    runtime.pads = &pads;
+    runtime.padControls = &controls;
+  }
+  void Frame() { RunFrame(game, runtime, false); }
+  bool Held(int code) const { return game.keyboard.Pushed(code); }
+};
+
+TEST(PadFrame, SticksTriggerAndButtonsBecomeTheFramesKeysAndMouse) {
+  PadWorld w;
+  VirtualPad pad;
+  ASSERT_TRUE(pad.ok()) << SDL_GetError();
+  w.Frame();  // plugged in at rest (SDL reads a trigger as let go in its first frame)
+  pad.Axis(SDL_CONTROLLER_AXIS_LEFTX, -0.7f);  // up and left
+  pad.Axis(SDL_CONTROLLER_AXIS_LEFTY, -0.7f);
+  pad.Axis(SDL_CONTROLLER_AXIS_RIGHTX, 1.0f);  // aim right
+  pad.Axis(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 1.0f);
+  pad.Button(SDL_CONTROLLER_BUTTON_X, true);
+  const float soldierX = w.game.player.x - static_cast<float>(w.game.map.camera.x);
+  const float soldierY = w.game.player.y - static_cast<float>(w.game.map.camera.y);
+  w.Frame();
+  EXPECT_TRUE(w.Held(scan::kW) && w.Held(scan::kA));
+  EXPECT_FALSE(w.Held(scan::kS) || w.Held(scan::kD));
+  EXPECT_TRUE(w.Held(scan::kR));
+  EXPECT_EQ(w.game.mouse.screenX, static_cast<int>(soldierX) + 200);
+  EXPECT_EQ(w.game.mouse.screenY, static_cast<int>(soldierY));
+  EXPECT_EQ(w.game.mouse.leftDown, 1);
+  EXPECT_LT(w.game.player.x, 256.0f);  // walked as the keys walk
+
+  pad.Axis(SDL_CONTROLLER_AXIS_LEFTX, 0.1f);  // inside the dead zone
+  pad.Axis(SDL_CONTROLLER_AXIS_LEFTY, 0.1f);
+  pad.Axis(SDL_CONTROLLER_AXIS_RIGHTX, 0.0f);
+  pad.Axis(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 0.2f);
+  pad.Button(SDL_CONTROLLER_BUTTON_X, false);
+  pad.Button(SDL_CONTROLLER_BUTTON_DPAD_DOWN, true);
+  pad.Button(SDL_CONTROLLER_BUTTON_START, true);
+  w.Frame();
+  EXPECT_TRUE(w.game.keyboard.Released(scan::kW) && w.game.keyboard.Released(scan::kR));
+  EXPECT_TRUE(w.Held(scan::kS) && w.Held(scan::kEscape));
+  EXPECT_TRUE(w.controls.startPressed);
+  EXPECT_EQ(w.game.mouse.screenX, static_cast<int>(soldierX) + 200);  // the cursor stays
+  EXPECT_EQ(w.game.mouse.leftDown, 0);
+
+  // A hit rumbles the driving controller.
+  w.game.player.health = 90;
+  RumbleWhenHit(w.game, w.runtime, 100);
+  EXPECT_EQ(pad.rumbles, 1);
+}
+
+TEST(PadFrame, ControllersPluggedAndPulledMidRunTheFirstConnectedDrives) {
+  PadWorld w;
+  w.Frame();
+  auto first = std::make_unique<VirtualPad>();
+  first->Button(SDL_CONTROLLER_BUTTON_A, true);
+  w.Frame();
+  EXPECT_TRUE(w.Held(scan::kE));
+  VirtualPad second;
+  second.Button(SDL_CONTROLLER_BUTTON_Y, true);
+  w.Frame();
+  EXPECT_EQ(w.pads.count(), 2u);
+  EXPECT_TRUE(w.Held(scan::kE));
+  EXPECT_FALSE(w.Held(scan::kV));  // the second does not drive while the first is there
+
+  first.reset();  // pulled mid-press: the key comes up, the second drives
+  w.Frame();
+  EXPECT_EQ(w.pads.count(), 1u);
+  EXPECT_TRUE(w.game.keyboard.Released(scan::kE));
+  EXPECT_TRUE(w.Held(scan::kV));
+  second.Unplug();
+  for (int i = 0; i < 3; ++i) w.Frame();
+  EXPECT_EQ(w.pads.count(), 0u);
+  VirtualPad again;  // plugged back in
+  again.Button(SDL_CONTROLLER_BUTTON_LEFTSHOULDER, true);
+  w.Frame();
+  EXPECT_TRUE(w.Held(scan::k1));
+}
+
+}  // namespace

@@ -127,7 +127,7 @@ void RunFrame(Game& game, Runtime& runtime, bool last) {
   MouseReading reading;
   ReadInput(game, runtime, keys, reading);
   if (runtime.script == nullptr) ReadGamePad(game, runtime, keys, reading);
-  const int16_t healthBefore = game.player.health;
+  const int toughness = Toughness(game);
   runtime.clock.Advance();
   game.now = runtime.clock.Now();
   // A recording's clock replaces the clock of this run.
@@ -146,7 +146,7 @@ void RunFrame(Game& game, Runtime& runtime, bool last) {
   renderer.BeginScene();
   DrawWorld(game, runtime, fx);
   renderer.EndScene();
-  RumbleWhenHit(game, runtime, healthBefore);
+  RumbleWhenHit(game, runtime, toughness);
 
   if (HandleShellKeys(game, runtime.sprites) && runtime.window != nullptr) {
     SleepMs(5);

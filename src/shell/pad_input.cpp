@@ -17,8 +17,10 @@ void ReadGamePad(Game& game, Runtime& runtime, KeyArray& keys, MouseReading& rea
   }
 }
 
-void RumbleWhenHit(const Game& game, Runtime& runtime, int16_t healthBefore) {
-  if (runtime.pads != nullptr && game.player.health < healthBefore) {
+int Toughness(const Game& game) { return game.player.health + game.player.armour; }
+
+void RumbleWhenHit(const Game& game, Runtime& runtime, int toughnessBefore) {
+  if (runtime.pads != nullptr && Toughness(game) < toughnessBefore) {
     runtime.pads->Rumble(kHitRumbleStrength, kHitRumbleMs);
   }
 }

@@ -18,5 +18,7 @@ constexpr uint32_t kHitRumbleMs = 150;
 // right stick put it.
 void ReadGamePad(Game& game, Runtime& runtime, KeyArray& keys, MouseReading& reading);
 
-// After the frame's rules: a short rumble when the player's health went down.
-void RumbleWhenHit(const Game& game, Runtime& runtime, int16_t healthBefore);
+// The player's health and armour together: a hit takes from one or both.
+int Toughness(const Game& game);
+// After the frame's rules: a short rumble when the player was hit (toughness went down).
+void RumbleWhenHit(const Game& game, Runtime& runtime, int toughnessBefore);

@@ -61,8 +61,9 @@ TEST(PadFrame, SticksTriggerAndButtonsBecomeTheFramesKeysAndMouse) {
   EXPECT_EQ(w.game.mouse.leftDown, 1);
   EXPECT_LT(w.game.player.x, 256.0f);  // walked as the keys walk
   EXPECT_TRUE(w.controls.startPressed);
-  w.game.player.health = 90;  // a hit rumbles the driving controller
-  RumbleWhenHit(w.game, w.runtime, 100);
+  const int toughness = Toughness(w.game);  // a hit on the armour rumbles the driving controller
+  w.game.player.armour -= 10;
+  RumbleWhenHit(w.game, w.runtime, toughness);
   EXPECT_EQ(pad.rumbles, 1);
 }
 

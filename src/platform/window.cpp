@@ -292,3 +292,22 @@ MouseDeviceState GameWindow::ReadMouseDevice() {
 void GameWindow::Activate() {
   if (window_ != nullptr) SDL_RaiseWindow(window_);
 }
+
+void GameWindow::PlaceCursor(int x, int y) {
+  if (window_ == nullptr) return;
+  if (fullscreen_) {
+    device_.x = std::clamp(x, 0, kScreenWidth - 1);
+    device_.y = std::clamp(y, 0, kScreenHeight - 1);
+    return;
+  }
+  // The centre of the frame pixel in drawable pixels, then in window coordinates.
+  int width = 0, height = 0, drawableWidth = 0, drawableHeight = 0;
+  SDL_GetWindowSize(window_, &width, &height);
+  DrawableSize(window_, drawableWidth, drawableHeight);
+  if (width <= 0 || height <= 0 || drawableWidth <= 0 || drawableHeight <= 0) return;
+  const FrameFit fit = FitFrame(drawableWidth, drawableHeight, integerScale_);
+  const float px = static_cast<float>(fit.x) + (static_cast<float>(x) + 0.5f) * fit.scale;
+  const float py = static_cast<float>(fit.y) + (static_cast<float>(y) + 0.5f) * fit.scale;
+  SDL_WarpMouseInWindow(window_, static_cast<int>(px * static_cast<float>(width) / static_cast<float>(drawableWidth)),
+                        static_cast<int>(py * static_cast<float>(height) / static_cast<float>(drawableHeight)));
+}

@@ -76,6 +76,9 @@ class GameWindow {
   MouseDeviceState ReadMouseDevice();
   // Makes the window the active one (raises it and gives it the focus).
   void Activate();
+  // Puts the cursor on the frame point (x, y): windowed, the system cursor moves
+  // there; full screen, the mouse device's cursor continues from there.
+  void PlaceCursor(int x, int y);
 
  private:
   SDL_Window* window_ = nullptr;

@@ -90,6 +90,13 @@ void Describe(CLI::App& app, Options& options, bool& version) {
   app.add_option("--threads", options.threads, "draw with N threads in the software renderer (default: the "
                  "number of cores; 1 draws on the game's own thread)")
       ->option_text("N")->check(CLI::Range(1, kMaxRenderThreads));
+  app.add_flag("--no-gamepad", options.noGamepad, "ignore game controllers");
+  app.add_option("--pad-deadzone", options.padDeadzone,
+                 "a controller stick acts beyond F of its full travel (default 0.25)")
+      ->option_text("F")->check(CLI::Range(0.0f, 0.95f));
+  app.add_option("--pad-aim-radius", options.padAimRadius,
+                 "the right stick puts the cursor PX pixels from the soldier's centre (default 200)")
+      ->option_text("PX")->check(CLI::Range(16.0f, 1000.0f));
 }
 
 std::unique_ptr<CLI::App> MakeApp(const std::string& program, Options& options, bool& version) {

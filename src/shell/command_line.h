@@ -26,6 +26,9 @@ struct Options {
   bool integerScale = false;  // --integer-scale: scale the frame by whole multiples only
   bool noResults = false;     // --no-results: no results panel when a map is cleared or the player is down
   int threads = 0;            // --threads N: software renderer threads (0: the number of cores)
+  bool noGamepad = false;     // --no-gamepad: ignore game controllers
+  float padDeadzone = 0.25f;  // --pad-deadzone F: the sticks' radial dead zone (share of full travel)
+  float padAimRadius = 200.0f;  // --pad-aim-radius PX: the right stick's cursor circle around the soldier
 };
 
 enum class ParseResult { kRun, kHelp, kVersion, kError };

@@ -15,6 +15,7 @@
 #include "platform/window.h"
 #include "shell/asset_table.h"
 #include "shell/debug_overlay.h"
+#include "shell/pad_input.h"
 #include "shell/play_control.h"
 #include "replay/input_script.h"
 #include "replay/recorder.h"
@@ -127,7 +128,10 @@ void RunFrame(Game& game, Runtime& runtime, bool last) {
   KeyArray keys{};
   MouseReading reading;
   ReadInput(game, runtime, keys, reading);
+  if (runtime.script == nullptr) ReadGamePad(game, runtime, keys, reading);
+  if (runtime.padControls != nullptr) RaisePadActions(*runtime.padControls, game.actions);
   ApplyShellActions(game, runtime, keys);
+  const int toughness = Toughness(game);
   runtime.clock.Advance();
   game.now = runtime.clock.Now();
   // A recording's clock replaces the clock of this run.
@@ -152,6 +156,7 @@ void RunFrame(Game& game, Runtime& runtime, bool last) {
   BestTimes noBestTimes;
   LookAfterFrame(game.results, game, runtime.bestTimes != nullptr ? *runtime.bestTimes : noBestTimes);
   if (runtime.showResults) DrawResultsPanel(game.results, game.now, runtime.sprites);
+  RumbleWhenHit(game, runtime, toughness);
 
   if (HandleShellKeys(game, runtime.sprites) && runtime.window != nullptr) {
     SleepMs(5);

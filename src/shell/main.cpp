@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "base/files.h"
+#include "platform/gamepad.h"
 #include "platform/presenter.h"
 #include "platform/sdl_renderer.h"
 #include "platform/text_pen.h"
@@ -20,6 +21,7 @@
 #include "shell/game.h"
 #include "replay/input_script.h"
 #include "shell/launcher.h"
+#include "player/pad_controls.h"
 #include "replay/recorder.h"
 #include "shell/sound_stage.h"
 #include "shell/startup.h"
@@ -265,6 +267,18 @@ int main(int argc, char** argv) {
     return 1;
   }
   runtime.sound = &sound;
+  // Controllers play beside the keyboard and mouse; a headless or scripted run reads none.
+  GamePads pads;
+  PadControls padControls;
+  padControls.settings = {options.padDeadzone, options.padAimRadius};
+  if (!options.headless && !script && !options.noGamepad) {
+    if (pads.Open(PadMappingsPath(), error)) {
+      runtime.pads = &pads;
+      runtime.padControls = &padControls;
+    }
+    if (!error.empty()) std::fprintf(stderr, "%s: %s\n", kProgram, error.c_str());
+    error.clear();
+  }
   RunGame(*game, runtime);
   int status = recorder ? FinishRecording(*recorder, *game) : 0;
   if (timing) {

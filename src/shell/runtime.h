@@ -14,6 +14,8 @@
 
 class GameWindow;
 struct BestTimes;
+class GamePads;
+struct PadControls;
 class Recorder;
 class ScriptedInput;
 class TimingRenderer;
@@ -32,6 +34,8 @@ struct Runtime {
   Recorder* recorder = nullptr;      // --record: writes each frame's input and clock
   TimingRenderer* timing = nullptr;  // --timedemo: the renderer's time per frame ...
   std::vector<FrameTiming>* frameTimes = nullptr;  // ... and each frame's split
+  GamePads* pads = nullptr;          // game controllers (none: headless, scripted or --no-gamepad)
+  PadControls* padControls = nullptr;  // ... and what they did so far (with pads)
   SoundStage* sound = nullptr;       // the frame's sound cues, played and logged after it (none: no sound)
   FramePacer* pacer = nullptr;       // windowed and full-screen play: at most 60 frames a second
   bool noSleep = false;              // --timedemo: as fast as possible

@@ -75,6 +75,10 @@ class GameWindow {
   MouseDeviceState ReadMouseDevice();
   // Makes the window the active one (raises it and gives it the focus).
   void Activate();
+  // Windowed: keeps the cursor on the frame (not on the bars beside it) while `on`
+  // and the window has the keyboard focus; lets it go otherwise. Called every frame,
+  // it follows the window's size.
+  void ConfineCursor(bool on);
 
  private:
   SDL_Window* window_ = nullptr;
@@ -82,4 +86,6 @@ class GameWindow {
   bool integerScale_ = false;
   std::string error_;
   MouseDeviceState device_;
+  bool confined_ = false;
+  int confinedRect_[4] = {0, 0, 0, 0};  // x, y, width, height in window coordinates
 };

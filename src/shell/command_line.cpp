@@ -89,6 +89,9 @@ void Describe(CLI::App& app, Options& options, bool& version) {
   app.add_option("--threads", options.threads, "draw with N threads in the software renderer (default: the "
                  "number of cores; 1 draws on the game's own thread)")
       ->option_text("N")->check(CLI::Range(1, kMaxRenderThreads));
+  AddText(app, "--config", options.configDir, "DIR",
+          "read and write the settings (settings.ini) in DIR instead of $XDG_CONFIG_HOME/vexmoor");
+  app.add_flag("--keys", options.keys, "print the key bindings in the settings file's form and stop");
 }
 
 std::unique_ptr<CLI::App> MakeApp(const std::string& program, Options& options, bool& version) {

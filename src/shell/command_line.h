@@ -25,6 +25,8 @@ struct Options {
   int scale = 0;              // --scale N: the window at N x 1024x768 (0: the largest that fits the desktop)
   bool integerScale = false;  // --integer-scale: scale the frame by whole multiples only
   int threads = 0;            // --threads N: software renderer threads (0: the number of cores)
+  std::string configDir;      // --config DIR: the settings folder instead of the XDG one
+  bool keys = false;          // --keys: print the key bindings and stop
 };
 
 enum class ParseResult { kRun, kHelp, kVersion, kError };

@@ -15,6 +15,8 @@
 #include "platform/window.h"
 #include "shell/asset_table.h"
 #include "shell/debug_overlay.h"
+#include "shell/key_bindings.h"
+#include "shell/preferences.h"
 #include "replay/input_script.h"
 #include "replay/recorder.h"
 #include "shell/sound_stage.h"
@@ -125,6 +127,7 @@ void RunFrame(Game& game, Runtime& runtime, bool last) {
   KeyArray keys{};
   MouseReading reading;
   ReadInput(game, runtime, keys, reading);
+  HoldCursor(runtime.window, runtime.prefs, game.displayMode == 0);
   runtime.clock.Advance();
   game.now = runtime.clock.Now();
   // A recording's clock replaces the clock of this run.
@@ -133,7 +136,8 @@ void RunFrame(Game& game, Runtime& runtime, bool last) {
     runtime.recorder->Frame(game.frame + 1, game.now, keys, reading, game.frameEvent, game.displayMode);
   }
   UpdateMouse(game.mouse, reading, game.frameEvent);
-  game.keyboard.Snapshot(keys);
+  // The key bindings feed the snapshot entries the game reads.
+  game.keyboard.Snapshot(runtime.prefs != nullptr ? ApplyBindings(runtime.prefs->bindings, keys) : keys);
   BurstTargets fx{game.particles, game.timedLights, runtime.rng, game.now};
   if (runtime.sound != nullptr) fx.cues = &runtime.sound->cues;
   UpdatePlayer(game, fx);
@@ -153,8 +157,13 @@ void RunFrame(Game& game, Runtime& runtime, bool last) {
     HandleSoundKeys(*runtime.sound, game.keyboard);
     PlaySoundCues(*runtime.sound, game.frame + 1, game.player.x, game.player.y, game.map.camera);
   }
+  if (runtime.prefs != nullptr) RunPreferenceKeys(*runtime.prefs, runtime.sound, game.keyboard, runtime.clock.Millis());
   if (game.toggles.debugOverlayOn != 0) {
     DrawDebugText(renderer, CountFps(game.fps, runtime.clock.Millis()), game.player);
+  }
+  if (runtime.prefs != nullptr) {
+    const bool muted = runtime.sound != nullptr && runtime.sound->muted;
+    DrawVolumeLine(renderer, *runtime.prefs, muted, runtime.clock.Millis());
   }
   if ((last || game.quitRequested != 0) && !runtime.screenshotPath.empty()) {
     Image shot;

@@ -19,7 +19,9 @@
 #include "shell/frame.h"
 #include "shell/game.h"
 #include "replay/input_script.h"
+#include "shell/key_bindings.h"
 #include "shell/launcher.h"
+#include "shell/preferences.h"
 #include "replay/recorder.h"
 #include "shell/sound_stage.h"
 #include "shell/startup.h"
@@ -177,6 +179,14 @@ int main(int argc, char** argv) {
   ScriptHeader header;
   if (!options.inputScript.empty() && !LoadScript(options.inputScript, script, header, error)) return UsageError(error);
   if (!ApplyRecordingHeader(header, options, error)) return UsageError(error);
+  // The settings, read before the working directory changes; the command line holds over them.
+  if (!options.configDir.empty()) options.configDir = std::filesystem::absolute(options.configDir).string();
+  Preferences prefs;
+  StartPreferences(prefs, options, header, script && script->EndFrame() > 0, kProgram);
+  if (options.keys) {
+    std::cout << BindingsText(prefs.bindings);
+    return 0;
+  }
   if (!options.record.empty()) options.record = std::filesystem::absolute(options.record).string();
   // A timedemo runs as fast as it can: no pause for the display's refresh.
   if (!options.timedemo.empty()) PresentWithoutVsync();
@@ -248,6 +258,7 @@ int main(int argc, char** argv) {
       return 1;
     }
     runtime.recorder = recorder.get();
+    RecordBindings(*recorder, prefs.bindings);
   }
   // Sound: the device (not when headless), the sounds and the sound log.
   SoundPlayer soundPlayer;
@@ -257,6 +268,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   runtime.sound = &sound;
+  StartVolume(prefs, sound);
+  runtime.prefs = &prefs;
   RunGame(*game, runtime);
   int status = recorder ? FinishRecording(*recorder, *game) : 0;
   if (timing) {
@@ -272,6 +285,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s: cannot write the sound log \"%s\"\n", kProgram, options.soundLog.c_str());
     status = 1;
   }
+  ClosePreferences(prefs);
   if (tee && !WriteDrawLog(options.drawLog, *tee)) {
     std::fprintf(stderr, "%s: cannot write the draw log \"%s\"\n", kProgram, options.drawLog.c_str());
     status = 1;

@@ -17,6 +17,7 @@ class Recorder;
 class ScriptedInput;
 class TimingRenderer;
 struct FrameTiming;
+struct Preferences;
 struct SoundStage;
 
 struct Runtime {
@@ -32,6 +33,7 @@ struct Runtime {
   TimingRenderer* timing = nullptr;  // --timedemo: the renderer's time per frame ...
   std::vector<FrameTiming>* frameTimes = nullptr;  // ... and each frame's split
   SoundStage* sound = nullptr;       // the frame's sound cues, played and logged after it (none: no sound)
+  Preferences* prefs = nullptr;      // settings: key bindings, volume, cursor (none: the defaults)
   bool noSleep = false;              // --timedemo: as fast as possible
   bool headless = false;
   bool verbose = false;

@@ -18,6 +18,7 @@ constexpr uint32_t kVolumeColour = 0xFFFFFF;
 constexpr uint32_t kVolumeShadowColour = 0x000000;  // one pixel down and right, so it reads on light floors
 constexpr int kVolumeLineY = 8;
 constexpr int kVolumeLineX = 466;
+constexpr size_t kMaxWarningsShown = 20;  // a file full of mistakes does not flood the terminal
 
 void WarnOnceAboutWrite(Preferences& prefs, const std::string& error) {
   if (prefs.writeFailed) return;
@@ -98,7 +99,13 @@ void StartPreferences(Preferences& prefs, Options& options, const ScriptHeader& 
   } else if (recording) {
     prefs.bindings = DefaultBindings();
   }
-  for (const std::string& warning : warnings) std::fprintf(stderr, "%s: %s\n", program.c_str(), warning.c_str());
+  for (size_t i = 0; i < warnings.size() && i < kMaxWarningsShown; ++i) {
+    std::fprintf(stderr, "%s: %s\n", program.c_str(), warnings[i].c_str());
+  }
+  if (warnings.size() > kMaxWarningsShown) {
+    std::fprintf(stderr, "%s: and %zu more warnings about the settings\n", program.c_str(),
+                 warnings.size() - kMaxWarningsShown);
+  }
   if (options.scale == 0) options.scale = prefs.saved.scale;
   options.integerScale = options.integerScale || prefs.saved.integerScale;
   options.mute = options.mute || prefs.saved.mute;

@@ -180,7 +180,8 @@ bool ParseSettings(const std::string& text, Settings& settings, std::string& pro
   const int bad = ini_parse_stream(ReadLine, &state.reader, OnEntry, &state);
   if (bad != 0) {
     settings = Settings{};
-    problem = bad < 0 ? "it cannot be read" : "line " + std::to_string(bad) + " is neither a [section] nor a name = value";
+    problem = bad < 0 ? std::string("it cannot be read")
+                      : "line " + std::to_string(bad) + " is neither a [section] nor a name = value";
     return false;
   }
   settings.bindings = ResolveBindings(settings.bindingEntries, entryWarnings, kFileName);

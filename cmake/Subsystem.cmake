@@ -28,8 +28,9 @@ function(vexmoor_test name)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   if(ARG_LABEL)
     gtest_discover_tests(${name} WORKING_DIRECTORY ${CMAKE_BINARY_DIR} PROPERTIES LABELS ${ARG_LABEL}
-                         DISCOVERY_TIMEOUT 30)
+                         ENVIRONMENT XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config DISCOVERY_TIMEOUT 30)
   else()
-    gtest_discover_tests(${name} WORKING_DIRECTORY ${CMAKE_BINARY_DIR} DISCOVERY_TIMEOUT 30)
+    gtest_discover_tests(${name} WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
+                         PROPERTIES ENVIRONMENT XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config DISCOVERY_TIMEOUT 30)
   endif()
 endfunction()

@@ -87,6 +87,7 @@ bool SoundPlayer::Open(bool quiet) {
   Mix_AllocateChannels(kSoundVoices);
   voices_ = {};
   open_ = true;
+  SetMasterVolume(masterVolume_);
   return true;
 }
 
@@ -126,6 +127,11 @@ void SoundPlayer::Play(size_t index, float pan, float volume) {
   Mix_Volume(channel, static_cast<int>(std::lround(std::clamp(volume, 0.0f, 1.0f) * MIX_MAX_VOLUME)));
   if (Mix_PlayChannel(channel, chunks_[index], 0) < 0) return;
   voices_[voice] = {true, ++started_, volume};
+}
+
+void SoundPlayer::SetMasterVolume(float volume) {
+  masterVolume_ = std::clamp(volume, 0.0f, 1.0f);
+  if (open_) Mix_MasterVolume(static_cast<int>(std::lround(masterVolume_ * MIX_MAX_VOLUME)));
 }
 
 void SoundPlayer::SetMuted(bool muted) {

@@ -73,6 +73,8 @@ class SoundPlayer {
   // Muting stops every voice at once; sounds started while muted are not played.
   void SetMuted(bool muted);
   bool muted() const { return muted_; }
+  // The master volume, 0-1, over every voice (kept while closed, applied on Open).
+  void SetMasterVolume(float volume);
   // The voices as the last Play left them.
   const std::array<Voice, kSoundVoices>& voices() const { return voices_; }
 
@@ -82,5 +84,6 @@ class SoundPlayer {
   uint64_t started_ = 0;
   bool open_ = false;
   bool muted_ = false;
+  float masterVolume_ = 1.0f;
   std::string error_;
 };

@@ -230,6 +230,8 @@ bool GameWindow::Open(const std::string& title, bool fullscreen, bool opengl, co
 void GameWindow::Close() {
   if (window_ == nullptr) return;
   if (fullscreen_) SDL_SetRelativeMouseMode(SDL_FALSE);
+  if (confined_) SDL_SetWindowMouseRect(window_, nullptr);
+  confined_ = false;
   SDL_DestroyWindow(window_);
   window_ = nullptr;
   fullscreen_ = false;
@@ -287,6 +289,26 @@ MouseDeviceState GameWindow::ReadMouseDevice() {
   device_.left = (buttons & SDL_BUTTON(SDL_BUTTON_LEFT)) != 0;
   device_.right = (buttons & SDL_BUTTON(SDL_BUTTON_RIGHT)) != 0;
   return device_;
+}
+
+void GameWindow::ConfineCursor(bool on) {
+  if (window_ == nullptr || fullscreen_) return;
+  SDL_Rect rect{0, 0, 0, 0};
+  bool want = on && SDL_GetKeyboardFocus() == window_;
+  if (want) {
+    WindowMetrics metrics;
+    metrics.integerScale = integerScale_;
+    SDL_GetWindowSize(window_, &metrics.width, &metrics.height);
+    DrawableSize(window_, metrics.drawableWidth, metrics.drawableHeight);
+    const WindowRect frame = FrameRectInWindow(metrics);
+    rect = {frame.x, frame.y, frame.width, frame.height};
+    want = frame.width > 0;
+  }
+  const int now[4] = {rect.x, rect.y, rect.w, rect.h};
+  if (want == confined_ && (!want || std::equal(now, now + 4, confinedRect_))) return;
+  SDL_SetWindowMouseRect(window_, want ? &rect : nullptr);
+  confined_ = want;
+  std::copy(now, now + 4, confinedRect_);
 }
 
 void GameWindow::Activate() {

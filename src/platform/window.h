@@ -79,6 +79,10 @@ class GameWindow {
   // Puts the cursor on the frame point (x, y): windowed, the system cursor moves
   // there; full screen, the mouse device's cursor continues from there.
   void PlaceCursor(int x, int y);
+  // Windowed: keeps the cursor on the frame (not on the bars beside it) while `on`
+  // and the window has the keyboard focus; lets it go otherwise. Called every frame,
+  // it follows the window's size.
+  void ConfineCursor(bool on);
 
  private:
   SDL_Window* window_ = nullptr;
@@ -86,4 +90,6 @@ class GameWindow {
   bool integerScale_ = false;
   std::string error_;
   MouseDeviceState device_;
+  bool confined_ = false;
+  int confinedRect_[4] = {0, 0, 0, 0};  // x, y, width, height in window coordinates
 };

@@ -67,6 +67,25 @@ FramePoint CursorToFrame(const WindowMetrics& window, int cursorX, int cursorY) 
   return {x, y};
 }
 
+WindowRect FrameRectInWindow(const WindowMetrics& window) {
+  if (window.width <= 0 || window.height <= 0 || window.drawableWidth <= 0 || window.drawableHeight <= 0) return {};
+  const FrameFit fit = FitFrame(window.drawableWidth, window.drawableHeight, window.integerScale);
+  // Each axis: the first and last window coordinates on the frame (the mapping
+  // never decreases, so a scan from each end finds them).
+  auto span = [&](int extent, int drawable, int offset, int frameExtent, int& first, int& count) {
+    int low = 0, high = extent - 1;
+    while (low <= high && FrameCoordinate(low, extent, drawable, fit.scale, offset, frameExtent) < 0) ++low;
+    while (high >= low && FrameCoordinate(high, extent, drawable, fit.scale, offset, frameExtent) < 0) --high;
+    first = low;
+    count = high >= low ? high - low + 1 : 0;
+  };
+  WindowRect rect;
+  span(window.width, window.drawableWidth, fit.x, kScreenWidth, rect.x, rect.width);
+  span(window.height, window.drawableHeight, fit.y, kScreenHeight, rect.y, rect.height);
+  if (rect.width == 0 || rect.height == 0) return {};
+  return rect;
+}
+
 int FittingScale(int usableWidth, int usableHeight) {
   const int width = usableWidth - kDecorationWidth, height = usableHeight - kDecorationHeight;
   return std::clamp(std::min(width / kScreenWidth, height / kScreenHeight), 1, kMaxWindowScale);

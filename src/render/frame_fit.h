@@ -51,6 +51,17 @@ FramePoint CursorToFrame(const WindowMetrics& window, int cursorX, int cursorY);
 // shown, too late to choose its size).
 constexpr int kDecorationWidth = 16;
 constexpr int kDecorationHeight = 48;
+// A rectangle of the window in window coordinates (the cursor's units).
+struct WindowRect {
+  int x = 0;
+  int y = 0;
+  int width = 0;  // 0: none
+  int height = 0;
+};
+
+// The window points CursorToFrame maps to a point of the frame: where the cursor is
+// kept while playing. Width and height 0 when there is none.
+WindowRect FrameRectInWindow(const WindowMetrics& window);
 
 // The window scale when none is asked for: the largest whole multiple of 1024x768
 // that fits, with its frame, in the desktop's usable area, at least 1 and at most

@@ -63,6 +63,15 @@ std::string ParseLine(const std::vector<std::string_view>& words, std::string_vi
       while (!name.empty() && (name.back() == ' ' || name.back() == '\t')) name.remove_suffix(1);
       if (name.empty()) return "expected: 0 map <NAME>";
       header.map = std::string(name);
+    } else if (Lower(verb, "bind")) {
+      if (words.size() < 4) return "expected: 0 bind <ACTION> <KEY> [<KEY> ...]";
+      if (header.bindings.size() >= kMaxScriptBindings) {
+        return "more than " + std::to_string(kMaxScriptBindings) + " bind lines";
+      }
+      const size_t at = static_cast<size_t>(words[3].data() - line.data());
+      std::string keys(line.substr(at));
+      while (!keys.empty() && (keys.back() == ' ' || keys.back() == '\t')) keys.pop_back();
+      header.bindings.push_back({std::string(words[2]), keys, 0});
     } else if (Lower(verb, "display")) {
       if (words.size() == 3 && Lower(words[2], "windowed")) {
         header.displayMode = 0;
@@ -165,6 +174,9 @@ bool ParseInputScript(std::string_view text, std::vector<ScriptEvent>& events, s
     const bool cutOff = lastTime && end == text.size();
     if (cutOff) return fail("the line is cut off: the recording is truncated");
     if (!problem.empty()) return fail(problem);
+    if (!head.bindings.empty() && head.bindings.back().line == 0) {
+      head.bindings.back().line = static_cast<int>(lineNumber);  // warnings name it
+    }
     if (isHeader) continue;
     if (event.kind == ScriptEvent::Kind::kTime) {
       const std::string clock = CheckTime(event, lastTime ? &*lastTime : nullptr, restartFrame);

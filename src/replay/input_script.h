@@ -10,6 +10,7 @@
 //   0 seed <N>                        the seed of the random numbers
 //   0 map <NAME>                      the map played
 //   0 display windowed|fullscreen     the display mode
+//   0 bind <ACTION> <KEY> [<KEY> ...] a key binding of the session (a script may give them too)
 //   <frame> time <SECONDS>            the clock of that frame (every frame from 1 on)
 //   <frame> close                     the window's close box, taken as that frame's window event
 //   <frame> end                       the session ended after this frame
@@ -44,11 +45,20 @@ struct ScriptEvent {
   float time = 0.0f;    // time: the frame's clock, seconds
 };
 
+// A "0 bind" line: the action's name and its keys as written.
+struct ScriptBinding {
+  std::string action;
+  std::string keys;
+  int line = 0;
+};
+constexpr size_t kMaxScriptBindings = 64;
+
 // What a recording says about the whole session.
 struct ScriptHeader {
   std::optional<uint64_t> seed;
   std::string map;                   // empty when not given
   std::optional<uint8_t> displayMode;  // 0 windowed, 1 full screen
+  std::vector<ScriptBinding> bindings;  // the key bindings it was played with, if it says
 };
 
 // Parses a script. On a malformed line returns false with "line N: what" in error.

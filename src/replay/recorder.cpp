@@ -22,6 +22,11 @@ bool Recorder::Open(const std::string& path, uint64_t seed, const std::string& m
   return !failed_;
 }
 
+void Recorder::HeaderLine(const std::string& text) {
+  Line("0 " + text);
+  if (file_ != nullptr && std::fflush(file_) != 0) failed_ = true;
+}
+
 void Recorder::Line(const std::string& text) {
   if (file_ == nullptr) return;
   if (std::fputs(text.c_str(), file_) < 0 || std::fputc('\n', file_) == EOF) failed_ = true;

@@ -23,6 +23,8 @@ class Recorder {
   // Creates the file and writes the session's header. False with a message on failure.
   bool Open(const std::string& path, uint64_t seed, const std::string& map, uint8_t displayMode,
             std::string& error);
+  // A further header line ("bind walk_up W"), written as "0 <text>" before the first frame.
+  void HeaderLine(const std::string& text);
   // One frame, after its input and clock were read: the time, then whatever changed.
   // In windowed mode the cursor is the window's and the buttons are the frame's one
   // window event; in full screen both come from the mouse device.

@@ -97,6 +97,9 @@ void Describe(CLI::App& app, Options& options, bool& version) {
   app.add_option("--pad-aim-radius", options.padAimRadius,
                  "the right stick puts the cursor PX pixels from the soldier's centre (default 200)")
       ->option_text("PX")->check(CLI::Range(16.0f, 1000.0f));
+  AddText(app, "--config", options.configDir, "DIR",
+          "read and write the settings (settings.ini) in DIR instead of $XDG_CONFIG_HOME/vexmoor");
+  app.add_flag("--keys", options.keys, "print the key bindings in the settings file's form and stop");
 }
 
 std::unique_ptr<CLI::App> MakeApp(const std::string& program, Options& options, bool& version) {
@@ -153,6 +156,8 @@ ParseResult ParseCommandLine(int argc, const char* const* argv, Options& options
   const size_t full = app->count("--fullscreen");
   options.displayMode = full != 0 ? 1 : 0;
   options.displayModeGiven = full != 0 || app->count("--windowed") != 0;
+  options.padDeadzoneGiven = app->count("--pad-deadzone") != 0;
+  options.padAimRadiusGiven = app->count("--pad-aim-radius") != 0;
   return ParseResult::kRun;
 }
 

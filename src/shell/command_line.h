@@ -29,6 +29,10 @@ struct Options {
   bool noGamepad = false;     // --no-gamepad: ignore game controllers
   float padDeadzone = 0.25f;  // --pad-deadzone F: the sticks' radial dead zone (share of full travel)
   float padAimRadius = 200.0f;  // --pad-aim-radius PX: the right stick's cursor circle around the soldier
+  bool padDeadzoneGiven = false;   // ... given on the command line (else the settings file's)
+  bool padAimRadiusGiven = false;
+  std::string configDir;      // --config DIR: the settings folder instead of the XDG one
+  bool keys = false;          // --keys: print the key bindings and stop
 };
 
 enum class ParseResult { kRun, kHelp, kVersion, kError };

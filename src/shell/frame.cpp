@@ -17,6 +17,8 @@
 #include "shell/debug_overlay.h"
 #include "shell/pad_input.h"
 #include "shell/play_control.h"
+#include "shell/key_bindings.h"
+#include "shell/preferences.h"
 #include "replay/input_script.h"
 #include "replay/recorder.h"
 #include "shell/sound_stage.h"
@@ -130,8 +132,11 @@ void RunFrame(Game& game, Runtime& runtime, bool last) {
   ReadInput(game, runtime, keys, reading);
   if (runtime.script == nullptr) ReadGamePad(game, runtime, keys, reading);
   if (runtime.padControls != nullptr) RaisePadActions(*runtime.padControls, game.actions);
-  ApplyShellActions(game, runtime, keys);
+  // The key bindings feed the snapshot entries the game (and the shell's keys) read.
+  const KeyArray bound = runtime.prefs != nullptr ? ApplyBindings(runtime.prefs->bindings, keys) : keys;
+  ApplyShellActions(game, runtime, bound);
   const int toughness = Toughness(game);
+  HoldCursor(runtime.window, runtime.prefs, game.displayMode == 0 && !runtime.clock.paused());
   runtime.clock.Advance();
   game.now = runtime.clock.Now();
   // A recording's clock replaces the clock of this run.
@@ -141,7 +146,7 @@ void RunFrame(Game& game, Runtime& runtime, bool last) {
   }
   if (runtime.clock.paused()) return RunPausedFrame(game, runtime, last);
   UpdateMouse(game.mouse, reading, game.frameEvent);
-  game.keyboard.Snapshot(keys);
+  game.keyboard.Snapshot(bound);
   BurstTargets fx{game.particles, game.timedLights, runtime.rng, game.now};
   if (runtime.sound != nullptr) fx.cues = &runtime.sound->cues;
   LookBeforePlayer(game.results, game);
@@ -154,7 +159,11 @@ void RunFrame(Game& game, Runtime& runtime, bool last) {
   DrawWorld(game, runtime, fx);
   renderer.EndScene();
   BestTimes noBestTimes;
+  const bool hadNewBest = game.results.newBest;
   LookAfterFrame(game.results, game, runtime.bestTimes != nullptr ? *runtime.bestTimes : noBestTimes);
+  if (!hadNewBest && game.results.newBest && game.results.bestTime && runtime.prefs != nullptr) {
+    RecordBestTime(*runtime.prefs, game.mapName, *game.results.bestTime);
+  }
   if (runtime.showResults) DrawResultsPanel(game.results, game.now, runtime.sprites);
   RumbleWhenHit(game, runtime, toughness);
 
@@ -167,10 +176,15 @@ void RunFrame(Game& game, Runtime& runtime, bool last) {
     HandleSoundKeys(*runtime.sound, game.keyboard);
     PlaySoundCues(*runtime.sound, game.frame + 1, game.player.x, game.player.y, game.map.camera);
   }
+  if (runtime.prefs != nullptr) RunPreferenceKeys(*runtime.prefs, runtime.sound, game.keyboard, runtime.clock.Millis());
   if (game.toggles.debugOverlayOn != 0) {
     DrawDebugText(renderer, CountFps(game.fps, runtime.clock.Millis()), game.player);
   }
   BeginRequestedPause(game, runtime);
+  if (runtime.prefs != nullptr) {
+    const bool muted = runtime.sound != nullptr && runtime.sound->muted;
+    DrawVolumeLine(renderer, *runtime.prefs, muted, runtime.clock.Millis());
+  }
   if ((last || game.quitRequested != 0) && !runtime.screenshotPath.empty()) {
     Image shot;
     if (!renderer.Capture(shot) || !WritePngFile(runtime.screenshotPath, shot, false)) {

@@ -20,8 +20,10 @@
 #include "shell/frame.h"
 #include "shell/game.h"
 #include "replay/input_script.h"
+#include "shell/key_bindings.h"
 #include "shell/launcher.h"
 #include "player/pad_controls.h"
+#include "shell/preferences.h"
 #include "replay/recorder.h"
 #include "shell/sound_stage.h"
 #include "shell/startup.h"
@@ -179,6 +181,14 @@ int main(int argc, char** argv) {
   ScriptHeader header;
   if (!options.inputScript.empty() && !LoadScript(options.inputScript, script, header, error)) return UsageError(error);
   if (!ApplyRecordingHeader(header, options, error)) return UsageError(error);
+  // The settings, read before the working directory changes; the command line holds over them.
+  if (!options.configDir.empty()) options.configDir = std::filesystem::absolute(options.configDir).string();
+  Preferences prefs;
+  StartPreferences(prefs, options, header, script && script->EndFrame() > 0, kProgram);
+  if (options.keys) {
+    std::cout << BindingsText(prefs.bindings);
+    return 0;
+  }
   if (!options.record.empty()) options.record = std::filesystem::absolute(options.record).string();
   // A timedemo runs as fast as it can: no pause for the display's refresh.
   if (!options.timedemo.empty()) PresentWithoutVsync();
@@ -242,7 +252,8 @@ int main(int argc, char** argv) {
   runtime.screenshotPath = options.screenshot;
   runtime.seed = seed;
   runtime.showResults = !options.noResults;
-  BestTimes bestTimes;  // kept for the session
+  BestTimes bestTimes;  // the settings file's, kept there when one is beaten
+  bestTimes.seconds = prefs.saved.bestTimes;
   runtime.bestTimes = &bestTimes;
 
   if (!StartUp(*game, runtime)) {
@@ -258,6 +269,7 @@ int main(int argc, char** argv) {
       return 1;
     }
     runtime.recorder = recorder.get();
+    RecordBindings(*recorder, prefs.bindings);
   }
   // Sound: the device (not when headless), the sounds and the sound log.
   SoundPlayer soundPlayer;
@@ -270,7 +282,9 @@ int main(int argc, char** argv) {
   // Controllers play beside the keyboard and mouse; a headless or scripted run reads none.
   GamePads pads;
   PadControls padControls;
-  padControls.settings = {options.padDeadzone, options.padAimRadius};
+  // The dead zone and the aim circle: the command line's, else the settings file's.
+  padControls.settings = {options.padDeadzoneGiven ? options.padDeadzone : prefs.saved.padDeadzone,
+                          options.padAimRadiusGiven ? options.padAimRadius : prefs.saved.padAimRadius};
   if (!options.headless && !script && !options.noGamepad) {
     if (pads.Open(PadMappingsPath(), error)) {
       runtime.pads = &pads;
@@ -279,6 +293,8 @@ int main(int argc, char** argv) {
     if (!error.empty()) std::fprintf(stderr, "%s: %s\n", kProgram, error.c_str());
     error.clear();
   }
+  StartVolume(prefs, sound);
+  runtime.prefs = &prefs;
   RunGame(*game, runtime);
   int status = recorder ? FinishRecording(*recorder, *game) : 0;
   if (timing) {
@@ -294,6 +310,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s: cannot write the sound log \"%s\"\n", kProgram, options.soundLog.c_str());
     status = 1;
   }
+  ClosePreferences(prefs);
   if (tee && !WriteDrawLog(options.drawLog, *tee)) {
     std::fprintf(stderr, "%s: cannot write the draw log \"%s\"\n", kProgram, options.drawLog.c_str());
     status = 1;

@@ -1,5 +1,8 @@
 #include "shell/pad_input.h"
 
+#include "shell/key_bindings.h"
+#include "shell/preferences.h"
+
 #include "platform/gamepad.h"
 #include "platform/window.h"
 #include "player/pad_controls.h"
@@ -11,7 +14,16 @@ void ReadGamePad(Game& game, Runtime& runtime, KeyArray& keys, MouseReading& rea
                        .soldierScreenY = game.player.y - static_cast<float>(game.map.camera.y),
                        .displayMode = game.displayMode,
                        .now = game.now};
-  const bool placed = ApplyPad(*runtime.padControls, pad, frame, keys, reading, game.frameEvent);
+  // The controller holds, for each action, the first key bound to it, so a rebound
+  // action still reaches the game (and a recording holds the keys it became).
+  KeyArray padKeys{};
+  const bool placed = ApplyPad(*runtime.padControls, pad, frame, padKeys, reading, game.frameEvent);
+  for (size_t code = 0; code < padKeys.size(); ++code) {
+    if (padKeys[code] == 0) continue;
+    const int key = runtime.prefs != nullptr ? BoundKeyOf(runtime.prefs->bindings, static_cast<int>(code))
+                                             : static_cast<int>(code);
+    keys[static_cast<size_t>(key)] = 1;
+  }
   if (placed && runtime.window != nullptr) {
     runtime.window->PlaceCursor(runtime.padControls->cursorX, runtime.padControls->cursorY);
   }

@@ -20,6 +20,7 @@ class Recorder;
 class ScriptedInput;
 class TimingRenderer;
 struct FrameTiming;
+struct Preferences;
 struct SoundStage;
 
 struct Runtime {
@@ -38,6 +39,7 @@ struct Runtime {
   PadControls* padControls = nullptr;  // ... and what they did so far (with pads)
   SoundStage* sound = nullptr;       // the frame's sound cues, played and logged after it (none: no sound)
   FramePacer* pacer = nullptr;       // windowed and full-screen play: at most 60 frames a second
+  Preferences* prefs = nullptr;      // settings: key bindings, volume, cursor (none: the defaults)
   bool noSleep = false;              // --timedemo: as fast as possible
   bool headless = false;
   bool verbose = false;

@@ -251,6 +251,46 @@ struct BilinearWide16 {
   VX_INLINE void Tail(V& lo, V& hi, V mask) { Eight(lo, hi, mask); }
 };
 
+// Bilinear sampling of a one-colour texture: each pixel's alpha from the four
+// alphas of its texel square (QuadContext::tintAlpha), one eight-byte gather, and
+// one multiply-add with its four weights; the colour is the texture's, since
+// weights that sum to 256 filter a constant channel to itself.
+struct TintWide {
+  const long long* quads;  // the store's first texel
+  V colour;
+  V bias;  // from texel (0, 0) to the store's start
+  EightCoordinates c;
+  TintWide(const QuadContext& q, const SpanArgs& a)
+      : quads(reinterpret_cast<const long long*>(q.tintAlpha)),
+        colour(_mm256_set1_epi32(static_cast<int>(q.tint))),
+        bias(_mm256_set1_epi32(static_cast<int>(q.stride + 1))),
+        c(a, q.stride) {}
+  // Lanes outside `live` read the store's first texel.
+  VX_INLINE void Eight(V& lo, V& hi, V live = _mm256_set1_epi32(-1)) {
+    const V index = _mm256_and_si256(_mm256_add_epi32(c.Index(), bias), live);
+    const V m = _mm256_set1_epi32(255);
+    const V fx = _mm256_and_si256(_mm256_srli_epi32(c.s, 8), m),
+            fy = _mm256_and_si256(_mm256_srli_epi32(c.t, 8), m);
+    c.Step();
+    // The weights of BilinearWeights, one pixel per 32-bit lane (products below 2^16).
+    const V w11 = _mm256_srli_epi32(_mm256_add_epi32(_mm256_mullo_epi16(fx, fy), _mm256_set1_epi32(128)), 8);
+    const V w10 = _mm256_sub_epi32(fx, w11), w01 = _mm256_sub_epi32(fy, w11);
+    const V w00 = _mm256_sub_epi32(_mm256_add_epi32(_mm256_set1_epi32(256), w11), _mm256_add_epi32(fx, fy));
+    const V upper = _mm256_or_si256(w00, _mm256_slli_epi32(w10, 16));
+    const V lower = _mm256_or_si256(w01, _mm256_slli_epi32(w11, 16));
+    // Pixels 0, 1, 4, 5 and 2, 3, 6, 7: the order in which unpacking the weights pairs them.
+    const V order = _mm256_setr_epi32(0, 1, 4, 5, 2, 3, 6, 7);
+    const V paired = _mm256_permutevar8x32_epi32(index, order);
+    const V a = _mm256_i32gather_epi64(quads, _mm256_castsi256_si128(paired), 8);
+    const V b = _mm256_i32gather_epi64(quads, _mm256_extracti128_si256(paired, 1), 8);
+    const V sums = _mm256_hadd_epi32(_mm256_madd_epi16(a, _mm256_unpacklo_epi32(upper, lower)),
+                                     _mm256_madd_epi16(b, _mm256_unpackhi_epi32(upper, lower)));
+    const V alpha = _mm256_srli_epi32(_mm256_add_epi32(sums, _mm256_set1_epi32(128)), 8);
+    Widen(_mm256_or_si256(colour, _mm256_slli_epi32(alpha, 24)), lo, hi);
+  }
+  VX_INLINE void Tail(V& lo, V& hi, V mask) { Eight(lo, hi, mask); }
+};
+
 template <class Blend>
 VX_INLINE V BlendEight(V slo, V shi, V dst, V qa) {
   const V zero = _mm256_setzero_si256();
@@ -315,6 +355,10 @@ SpanFunction SelectAvx2Kernel(SamplerKind sampler, BlendKind blend, bool scaleAl
   return nullptr;
 }
 
+SpanFunction SelectAvx2TintKernel(BlendKind blend, bool scaleAlpha) {
+  return WideFor<TintWide>(blend, scaleAlpha);
+}
+
 #pragma GCC pop_options
 
 }  // namespace raster
@@ -326,6 +370,9 @@ bool Avx2Available() {
   return false;
 }
 SpanFunction SelectAvx2Kernel(SamplerKind, BlendKind, bool, bool) {
+  return nullptr;
+}
+SpanFunction SelectAvx2TintKernel(BlendKind, bool) {
   return nullptr;
 }
 }  // namespace raster

@@ -252,7 +252,7 @@ struct BilinearWide16 {
 };
 
 // Bilinear sampling of a one-colour texture: each pixel's alpha from the four
-// alphas of its texel square (QuadContext::tintAlpha), one eight-byte gather, and
+// alphas of its texel square (QuadContext::tintAlpha), one eight-byte load, and
 // one multiply-add with its four weights; the colour is the texture's, since
 // weights that sum to 256 filter a constant channel to itself.
 struct TintWide {
@@ -265,6 +265,14 @@ struct TintWide {
         colour(_mm256_set1_epi32(static_cast<int>(q.tint))),
         bias(_mm256_set1_epi32(static_cast<int>(q.stride + 1))),
         c(a, q.stride) {}
+  // The four-alpha words of texels i, j (low half) and k, l (high half).
+  VX_INLINE V Quads(uint32_t i, uint32_t j, uint32_t k, uint32_t l) const {
+    const auto two = [this](uint32_t x, uint32_t y) {
+      return _mm_unpacklo_epi64(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(quads + x)),
+                                _mm_loadl_epi64(reinterpret_cast<const __m128i*>(quads + y)));
+    };
+    return _mm256_inserti128_si256(_mm256_castsi128_si256(two(i, j)), two(k, l), 1);
+  }
   // Lanes outside `live` read the store's first texel.
   VX_INLINE void Eight(V& lo, V& hi, V live = _mm256_set1_epi32(-1)) {
     const V index = _mm256_and_si256(_mm256_add_epi32(c.Index(), bias), live);
@@ -278,11 +286,13 @@ struct TintWide {
     const V w00 = _mm256_sub_epi32(_mm256_add_epi32(_mm256_set1_epi32(256), w11), _mm256_add_epi32(fx, fy));
     const V upper = _mm256_or_si256(w00, _mm256_slli_epi32(w10, 16));
     const V lower = _mm256_or_si256(w01, _mm256_slli_epi32(w11, 16));
-    // Pixels 0, 1, 4, 5 and 2, 3, 6, 7: the order in which unpacking the weights pairs them.
-    const V order = _mm256_setr_epi32(0, 1, 4, 5, 2, 3, 6, 7);
-    const V paired = _mm256_permutevar8x32_epi32(index, order);
-    const V a = _mm256_i32gather_epi64(quads, _mm256_castsi256_si128(paired), 8);
-    const V b = _mm256_i32gather_epi64(quads, _mm256_extracti128_si256(paired, 1), 8);
+    // Pixels 0, 1, 4, 5 and 2, 3, 6, 7: the order in which unpacking the weights
+    // pairs them. Eight loads through the indices in memory beat two gathers.
+    alignas(32) uint32_t at[8];
+    _mm256_store_si256(reinterpret_cast<V*>(at), index);
+    asm("" : "+m"(at));
+    const V a = Quads(at[0], at[1], at[4], at[5]);
+    const V b = Quads(at[2], at[3], at[6], at[7]);
     const V sums = _mm256_hadd_epi32(_mm256_madd_epi16(a, _mm256_unpacklo_epi32(upper, lower)),
                                      _mm256_madd_epi16(b, _mm256_unpackhi_epi32(upper, lower)));
     const V alpha = _mm256_srli_epi32(_mm256_add_epi32(sums, _mm256_set1_epi32(128)), 8);

@@ -255,15 +255,21 @@ struct BilinearWide16 {
 // alphas of its texel square (QuadContext::tintAlpha), one eight-byte load, and
 // one multiply-add with its four weights; the colour is the texture's, since
 // weights that sum to 256 filter a constant channel to itself.
+// With kScale the alpha comes out already scaled by the quad's alpha, as the
+// weighted blends would scale it (round(a x quad alpha / 255)), once a pixel
+// instead of once a channel; those blends then take it as it is.
+template <bool kScale>
 struct TintWide {
   const long long* quads;  // the store's first texel
   V colour;
   V bias;  // from texel (0, 0) to the store's start
+  V quadAlpha;
   EightCoordinates c;
   TintWide(const QuadContext& q, const SpanArgs& a)
       : quads(reinterpret_cast<const long long*>(q.tintAlpha)),
         colour(_mm256_set1_epi32(static_cast<int>(q.tint))),
         bias(_mm256_set1_epi32(static_cast<int>(q.stride + 1))),
+        quadAlpha(_mm256_set1_epi32(q.alpha)),
         c(a, q.stride) {}
   // The four-alpha words of texels i, j (low half) and k, l (high half).
   VX_INLINE V Quads(uint32_t i, uint32_t j, uint32_t k, uint32_t l) const {
@@ -295,7 +301,11 @@ struct TintWide {
     const V b = Quads(at[2], at[3], at[6], at[7]);
     const V sums = _mm256_hadd_epi32(_mm256_madd_epi16(a, _mm256_unpacklo_epi32(upper, lower)),
                                      _mm256_madd_epi16(b, _mm256_unpackhi_epi32(upper, lower)));
-    const V alpha = _mm256_srli_epi32(_mm256_add_epi32(sums, _mm256_set1_epi32(128)), 8);
+    V alpha = _mm256_srli_epi32(_mm256_add_epi32(sums, _mm256_set1_epi32(128)), 8);
+    if constexpr (kScale) {  // Div255x16 in 32-bit lanes: ((x + 128) x 257) >> 16
+      const V x = _mm256_add_epi32(_mm256_mullo_epi16(alpha, quadAlpha), _mm256_set1_epi32(128));
+      alpha = _mm256_srli_epi32(_mm256_mullo_epi32(x, _mm256_set1_epi32(257)), 16);
+    }
     Widen(_mm256_or_si256(colour, _mm256_slli_epi32(alpha, 24)), lo, hi);
   }
   VX_INLINE void Tail(V& lo, V& hi, V mask) { Eight(lo, hi, mask); }
@@ -366,7 +376,9 @@ SpanFunction SelectAvx2Kernel(SamplerKind sampler, BlendKind blend, bool scaleAl
 }
 
 SpanFunction SelectAvx2TintKernel(BlendKind blend, bool scaleAlpha) {
-  return WideFor<TintWide>(blend, scaleAlpha);
+  const bool weighted = blend == BlendKind::kNormal || blend == BlendKind::kAdditive;
+  if (weighted && scaleAlpha) return WideFor<TintWide<true>>(blend, false);
+  return WideFor<TintWide<false>>(blend, scaleAlpha);
 }
 
 #pragma GCC pop_options

@@ -1,5 +1,6 @@
 #include "combat/enemies.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "combat/path_finding.h"
@@ -64,13 +65,13 @@ void FightPlayer(Enemy& e, EnemyWorld& world) {
   e.nextShot = fx.now + 1.0f / e.fireRate;
 }
 
-void WalkToward(std::vector<Enemy>& enemies, size_t index, const Map& map) {
+void WalkToward(std::vector<Enemy>& enemies, size_t index, const Map& map, const std::vector<uint32_t>& nearby) {
   Enemy& e = enemies[index];
   TurnToward(e, e.waypointX, e.waypointY);
   const float a = e.heading * kPiOver180;
   e.vx = std::cos(a) * e.speed;
   e.vy = std::sin(a) * e.speed;
-  StepEnemy(enemies, index, map);
+  StepEnemyAmong(enemies, index, map, nearby);
 }
 
 // Out of sight: re-plan when due, then walk to the waypoint, taking the next one
@@ -86,10 +87,10 @@ void HuntPlayer(size_t index, EnemyWorld& world) {
   }
   if (e.hasPath == 0) return;
   if (Distance(e.x, e.y, e.waypointX, e.waypointY) > kWaypointReach) {
-    WalkToward(enemies, index, world.map);
+    WalkToward(enemies, index, world.map, world.list.nearby);
   } else if (!e.path.empty()) {
     TakeWaypoint(e, world.map);
-    WalkToward(enemies, index, world.map);
+    WalkToward(enemies, index, world.map, world.list.nearby);
   } else {
     e.hasPath = 0;
   }
@@ -159,18 +160,23 @@ float DirectionTo(float x1, float y1, float x2, float y2) {
   return std::atan2(y2 - y1, x2 - x1) / kPiOver180;
 }
 
-void StepEnemy(std::vector<Enemy>& enemies, size_t index, const Map& map) {
-  Enemy& e = enemies[index];
-  // Spacing: only the enemies after this one in the list push it.
-  for (size_t j = index + 1; j < enemies.size(); ++j) {
-    const Enemy& other = enemies[j];
-    const float gap = Distance(other.x, other.y, e.x, e.y);
-    const float reach = static_cast<float>(other.halfWidth);
-    if (!(gap < reach)) continue;
-    const float a = DirectionTo(other.x, other.y, e.x, e.y) * kPiOver180;
-    e.vx += std::cos(a) * (reach - gap);
-    e.vy += std::sin(a) * (reach - gap);
-  }
+namespace {
+
+// The push of `other` on e's step when closer than other's halfWidth. An axis
+// difference of reach or more is never a closer gap (the rounded root of dx^2 +
+// dy^2 is at least |dx|), so most enemies cost two comparisons.
+inline void Push(Enemy& e, const Enemy& other) {
+  const float reach = static_cast<float>(other.halfWidth);
+  if (!(std::fabs(e.x - other.x) < reach) || !(std::fabs(e.y - other.y) < reach)) return;
+  const float gap = Distance(other.x, other.y, e.x, e.y);
+  if (!(gap < reach)) return;
+  const float a = DirectionTo(other.x, other.y, e.x, e.y) * kPiOver180;
+  e.vx += std::cos(a) * (reach - gap);
+  e.vy += std::sin(a) * (reach - gap);
+}
+
+// The wall-tested move of a step whose spacing is done.
+void MoveEnemy(Enemy& e, const Map& map) {
   const float margin = static_cast<float>(e.hitHalf);
   const float probeX = e.vx > 0.0f ? e.x + e.vx + margin : e.x + e.vx - margin;
   const Cell xCell = CellOf(map, probeX, e.y);
@@ -180,9 +186,40 @@ void StepEnemy(std::vector<Enemy>& enemies, size_t index, const Map& map) {
   if (!IsWalkBlocked(map, yCell.column, yCell.row)) e.y += e.vy;
 }
 
+// The enemies that a step of this walk can meet: a stepping enemy lies within
+// kEnemyFreezeDistance of the player, so one closer to it than its own halfWidth
+// lies within that distance plus its halfWidth, less the rounding of the distances
+// (a margin of 8 px, and more far from the origin where floats are coarser).
+void GatherNearby(EnemyList& list, float playerX, float playerY) {
+  const float slack = 8.0f + (std::fabs(playerX) + std::fabs(playerY)) * 1e-5f;
+  list.nearby.clear();
+  for (size_t i = 0; i < list.enemies.size(); ++i) {
+    const Enemy& e = list.enemies[i];
+    const float reach = kEnemyFreezeDistance + static_cast<float>(e.halfWidth) + slack;
+    if (Distance(e.x, e.y, playerX, playerY) < reach) list.nearby.push_back(static_cast<uint32_t>(i));
+  }
+}
+
+}  // namespace
+
+void StepEnemy(std::vector<Enemy>& enemies, size_t index, const Map& map) {
+  Enemy& e = enemies[index];
+  // Spacing: only the enemies after this one in the list push it.
+  for (size_t j = index + 1; j < enemies.size(); ++j) Push(e, enemies[j]);
+  MoveEnemy(e, map);
+}
+
+void StepEnemyAmong(std::vector<Enemy>& enemies, size_t index, const Map& map, const std::vector<uint32_t>& nearby) {
+  Enemy& e = enemies[index];
+  auto j = std::upper_bound(nearby.begin(), nearby.end(), static_cast<uint32_t>(index));
+  for (; j != nearby.end(); ++j) Push(e, enemies[*j]);
+  MoveEnemy(e, map);
+}
+
 void UpdateEnemies(EnemyWorld& world) {
   EnemyList& list = world.list;
   list.hoveredEnemy = -1;
+  GatherNearby(list, world.playerX, world.playerY);
   for (size_t i = 0; i < list.enemies.size(); ++i) {
     Enemy& e = list.enemies[i];
     const float d = Distance(e.x, e.y, world.playerX, world.playerY);

@@ -70,6 +70,9 @@ constexpr int kTurretSprite = 36;   // "Data\GFX\Enemy\Enemy 000.png"
 struct EnemyList {
   std::vector<Enemy> enemies;
   int hoveredEnemy = -1;
+  // Scratch of the frame's walks, rebuilt by each before use: the indices
+  // (ascending) of the enemies that a step or a shot of this walk may meet.
+  std::vector<uint32_t> nearby;
 };
 
 // Fills rows 1 and 2; the widths come from the loaded enemy images.
@@ -92,6 +95,9 @@ void RemoveEnemy(EnemyList& list, size_t index);
 // itself; then x moves unless the walk grid blocks the cell hitHalf ahead, then y
 // (tested from the new x). Probes outside the grid read as blocked.
 void StepEnemy(std::vector<Enemy>& enemies, size_t index, const Map& map);
+// The same step, where `nearby` (ascending indices) holds every enemy that can be
+// within its halfWidth of enemy `index`: only those are looked at for the spacing.
+void StepEnemyAmong(std::vector<Enemy>& enemies, size_t index, const Map& map, const std::vector<uint32_t>& nearby);
 
 // Everything the enemy walk reads and writes.
 struct EnemyWorld {

@@ -1,5 +1,6 @@
 #include "combat/flight.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "effects/bursts.h"
@@ -86,13 +87,47 @@ void Detonate(const Grenade& g, Battlefield& field) {
 }
 
 // The first enemy whose hit square holds (x, y), edges excluded; -1 when none.
-int EnemyAt(const std::vector<Enemy>& enemies, float x, float y) {
-  for (size_t i = 0; i < enemies.size(); ++i) {
+// Only the enemies in `nearby` (ascending indices) are looked at.
+int EnemyAt(const std::vector<Enemy>& enemies, const std::vector<uint32_t>& nearby, float x, float y) {
+  for (const uint32_t i : nearby) {
     const Enemy& e = enemies[i];
     const float q = static_cast<float>(e.hitHalf);
     if (e.y - q < y && y < e.y + q && e.x - q < x && x < e.x + q) return static_cast<int>(i);
   }
   return -1;
+}
+
+// The enemies a bullet of this frame can hit: those whose hit square reaches into
+// the box round every point the bullets' sub-steps can reach (stepped as the
+// sub-steps step them). An enemy outside it stays where it is while the bullets
+// fly (only the one a bullet hits is knocked back), so no sub-step can hit it.
+void GatherTargets(const BulletList& bullets, EnemyList& list) {
+  list.nearby.clear();
+  float minX = INFINITY, minY = INFINITY, maxX = -INFINITY, maxY = -INFINITY;
+  for (const Bullet& b : bullets) {
+    float x = b.x, y = b.y;
+    for (int32_t step = 0; step <= b.extraSteps; ++step) {
+      x += b.stepX;
+      y += b.stepY;
+      minX = std::fmin(minX, x), maxX = std::fmax(maxX, x);
+      minY = std::fmin(minY, y), maxY = std::fmax(maxY, y);
+    }
+  }
+  if (!(minX <= maxX) || !(minY <= maxY)) return;
+  for (size_t i = 0; i < list.enemies.size(); ++i) {
+    const Enemy& e = list.enemies[i];
+    const float q = static_cast<float>(e.hitHalf);
+    if (e.y - q < maxY && minY < e.y + q && e.x - q < maxX && minX < e.x + q) {
+      list.nearby.push_back(static_cast<uint32_t>(i));
+    }
+  }
+}
+
+// Enemy `index` (one of the targets) was removed: the later ones move down one.
+void DropTarget(std::vector<uint32_t>& nearby, size_t index) {
+  auto at = std::lower_bound(nearby.begin(), nearby.end(), static_cast<uint32_t>(index));
+  if (at != nearby.end() && *at == index) at = nearby.erase(at);
+  for (; at != nearby.end(); ++at) --*at;
 }
 
 void HitEnemy(const Bullet& b, size_t index, Battlefield& field) {
@@ -110,6 +145,7 @@ void HitEnemy(const Bullet& b, size_t index, Battlefield& field) {
   if (enemies[index].health < 1) {
     if (enemies[index].kind == kEnemyTurret) SpawnExplosion(field.fx, enemies[index].x, enemies[index].y);
     RemoveEnemy(field.enemies, index);
+    DropTarget(field.enemies.nearby, index);
   }
 }
 
@@ -128,7 +164,7 @@ bool SubStep(Bullet& b, Battlefield& field) {
     SpawnWallImpact(field.fx, MaterialAt(field.map, cell.column, cell.row), b.x, b.y, b.angle);
     return false;
   }
-  const int hit = EnemyAt(field.enemies.enemies, b.x, b.y);
+  const int hit = EnemyAt(field.enemies.enemies, field.enemies.nearby, b.x, b.y);
   if (hit >= 0) {
     if (field.bulletHits != nullptr) ++*field.bulletHits;
     HitEnemy(b, static_cast<size_t>(hit), field);
@@ -174,6 +210,7 @@ void UpdateGrenades(GrenadeList& grenades, Battlefield& field) {
 
 void UpdateBullets(BulletList& bullets, Battlefield& field) {
   const Camera& camera = field.map.camera;
+  GatherTargets(bullets, field.enemies);
   size_t kept = 0;
   for (size_t i = 0; i < bullets.size(); ++i) {
     Bullet& b = bullets[i];

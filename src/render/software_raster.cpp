@@ -213,6 +213,8 @@ QuadContext ContextOf(const RasterTexture& tex, int alpha, const RasterState& st
   q.tMax = (tex.height + extra) * 65536 - 1;
   q.solid = tex.store.empty() ? 0 : tex.Texel(0, 0);
   q.wide = tex.wide.empty() ? nullptr : tex.wide.data();
+  q.tintAlpha = tex.tintAlpha.empty() ? nullptr : tex.tintAlpha.data();
+  q.tint = tex.tint;
   q.alpha = alpha;
   q.source = raster::TermsOf(state.blendSource);
   q.destination = raster::TermsOf(state.blendDestination);
@@ -361,6 +363,23 @@ void MakeWideTexels(RasterTexture& t) {
   }
 }
 
+// The alphas of a small one-colour texture (its border included), when its colour
+// is the same everywhere and its alpha is not.
+void MakeTintAlpha(RasterTexture& t) {
+  if (t.uniform || t.store.empty() || static_cast<int64_t>(t.width) * t.height > kWideTexelLimit) return;
+  const uint32_t colour = t.store[0] & 0x00FFFFFF;
+  for (const uint32_t word : t.store) {
+    if ((word & 0x00FFFFFF) != colour) return;
+  }
+  t.tint = colour;
+  const size_t n = t.store.size(), below = static_cast<size_t>(t.stride);
+  const auto alpha = [&](size_t i) { return i < n ? static_cast<uint64_t>(t.store[i] >> 24) : 0; };
+  t.tintAlpha.resize(n);
+  for (size_t i = 0; i < n; ++i) {
+    t.tintAlpha[i] = alpha(i) | alpha(i + 1) << 16 | alpha(i + below) << 32 | alpha(i + below + 1) << 48;
+  }
+}
+
 }  // namespace
 
 // Black (the usual clear) goes to memset, other words through 16-byte stores;
@@ -416,6 +435,7 @@ bool MakeRasterTexture(const Image& image, RasterTexture& out) {
   out.opaque = opaque;
   out.transparent = transparent;
   if (static_cast<int64_t>(w) * h <= kWideTexelLimit) MakeWideTexels(out);
+  MakeTintAlpha(out);
   MeasureOutlines(out);
   return true;
 }

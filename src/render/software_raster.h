@@ -39,6 +39,11 @@ struct RasterTexture {
   int stride = 0;               // words per stored row: width + 2
   std::vector<uint32_t> store;  // height + 2 rows
   std::vector<uint64_t> wide;   // the same layout, channels widened to 16 bits (small textures)
+  // A small texture of one colour whose alpha varies (a tinted blob): in the same
+  // layout, the four alphas that bilinear filtering weighs at each texel, 16 bits
+  // each: (x, y), (x+1, y), (x, y+1), (x+1, y+1). Filtering the colour gives the colour.
+  std::vector<uint64_t> tintAlpha;
+  uint32_t tint = 0;            // that colour, 0x00RRGGBB
   bool uniform = false;         // every texel is the same word
   bool opaque = false;          // every alpha is 255
   bool transparent = false;     // every alpha is 0

@@ -251,6 +251,66 @@ struct BilinearWide16 {
   VX_INLINE void Tail(V& lo, V& hi, V mask) { Eight(lo, hi, mask); }
 };
 
+// Bilinear sampling of a one-colour texture: each pixel's alpha from the four
+// alphas of its texel square (QuadContext::tintAlpha), one eight-byte load, and
+// one multiply-add with its four weights; the colour is the texture's, since
+// weights that sum to 256 filter a constant channel to itself.
+// With kScale the alpha comes out already scaled by the quad's alpha, as the
+// weighted blends would scale it (round(a x quad alpha / 255)), once a pixel
+// instead of once a channel; those blends then take it as it is.
+template <bool kScale>
+struct TintWide {
+  const long long* quads;  // the store's first texel
+  V colour;
+  V bias;  // from texel (0, 0) to the store's start
+  V quadAlpha;
+  EightCoordinates c;
+  TintWide(const QuadContext& q, const SpanArgs& a)
+      : quads(reinterpret_cast<const long long*>(q.tintAlpha)),
+        colour(_mm256_set1_epi32(static_cast<int>(q.tint))),
+        bias(_mm256_set1_epi32(static_cast<int>(q.stride + 1))),
+        quadAlpha(_mm256_set1_epi32(q.alpha)),
+        c(a, q.stride) {}
+  // The four-alpha words of texels i, j (low half) and k, l (high half).
+  VX_INLINE V Quads(uint32_t i, uint32_t j, uint32_t k, uint32_t l) const {
+    const auto two = [this](uint32_t x, uint32_t y) {
+      return _mm_unpacklo_epi64(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(quads + x)),
+                                _mm_loadl_epi64(reinterpret_cast<const __m128i*>(quads + y)));
+    };
+    return _mm256_inserti128_si256(_mm256_castsi128_si256(two(i, j)), two(k, l), 1);
+  }
+  // Lanes outside `live` read the store's first texel.
+  VX_INLINE void Eight(V& lo, V& hi, V live = _mm256_set1_epi32(-1)) {
+    const V index = _mm256_and_si256(_mm256_add_epi32(c.Index(), bias), live);
+    const V m = _mm256_set1_epi32(255);
+    const V fx = _mm256_and_si256(_mm256_srli_epi32(c.s, 8), m),
+            fy = _mm256_and_si256(_mm256_srli_epi32(c.t, 8), m);
+    c.Step();
+    // The weights of BilinearWeights, one pixel per 32-bit lane (products below 2^16).
+    const V w11 = _mm256_srli_epi32(_mm256_add_epi32(_mm256_mullo_epi16(fx, fy), _mm256_set1_epi32(128)), 8);
+    const V w10 = _mm256_sub_epi32(fx, w11), w01 = _mm256_sub_epi32(fy, w11);
+    const V w00 = _mm256_sub_epi32(_mm256_add_epi32(_mm256_set1_epi32(256), w11), _mm256_add_epi32(fx, fy));
+    const V upper = _mm256_or_si256(w00, _mm256_slli_epi32(w10, 16));
+    const V lower = _mm256_or_si256(w01, _mm256_slli_epi32(w11, 16));
+    // Pixels 0, 1, 4, 5 and 2, 3, 6, 7: the order in which unpacking the weights
+    // pairs them. Eight loads through the indices in memory beat two gathers.
+    alignas(32) uint32_t at[8];
+    _mm256_store_si256(reinterpret_cast<V*>(at), index);
+    asm("" : "+m"(at));
+    const V a = Quads(at[0], at[1], at[4], at[5]);
+    const V b = Quads(at[2], at[3], at[6], at[7]);
+    const V sums = _mm256_hadd_epi32(_mm256_madd_epi16(a, _mm256_unpacklo_epi32(upper, lower)),
+                                     _mm256_madd_epi16(b, _mm256_unpackhi_epi32(upper, lower)));
+    V alpha = _mm256_srli_epi32(_mm256_add_epi32(sums, _mm256_set1_epi32(128)), 8);
+    if constexpr (kScale) {  // Div255x16 in 32-bit lanes: ((x + 128) x 257) >> 16
+      const V x = _mm256_add_epi32(_mm256_mullo_epi16(alpha, quadAlpha), _mm256_set1_epi32(128));
+      alpha = _mm256_srli_epi32(_mm256_mullo_epi32(x, _mm256_set1_epi32(257)), 16);
+    }
+    Widen(_mm256_or_si256(colour, _mm256_slli_epi32(alpha, 24)), lo, hi);
+  }
+  VX_INLINE void Tail(V& lo, V& hi, V mask) { Eight(lo, hi, mask); }
+};
+
 template <class Blend>
 VX_INLINE V BlendEight(V slo, V shi, V dst, V qa) {
   const V zero = _mm256_setzero_si256();
@@ -315,6 +375,12 @@ SpanFunction SelectAvx2Kernel(SamplerKind sampler, BlendKind blend, bool scaleAl
   return nullptr;
 }
 
+SpanFunction SelectAvx2TintKernel(BlendKind blend, bool scaleAlpha) {
+  const bool weighted = blend == BlendKind::kNormal || blend == BlendKind::kAdditive;
+  if (weighted && scaleAlpha) return WideFor<TintWide<true>>(blend, false);
+  return WideFor<TintWide<false>>(blend, scaleAlpha);
+}
+
 #pragma GCC pop_options
 
 }  // namespace raster
@@ -326,6 +392,9 @@ bool Avx2Available() {
   return false;
 }
 SpanFunction SelectAvx2Kernel(SamplerKind, BlendKind, bool, bool) {
+  return nullptr;
+}
+SpanFunction SelectAvx2TintKernel(BlendKind, bool) {
   return nullptr;
 }
 }  // namespace raster

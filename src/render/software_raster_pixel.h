@@ -46,6 +46,8 @@ FactorTerms TermsOf(int factor);
 struct QuadContext {
   const uint32_t* texels = nullptr;  // texel (0, 0)
   const uint64_t* wide = nullptr;    // the store's start with 16-bit channels, when the texture has them
+  const uint64_t* tintAlpha = nullptr;  // the store's start as four alphas a texel, for a one-colour texture
+  uint32_t tint = 0;                    // and its colour (0x00RRGGBB)
   ptrdiff_t stride = 0;              // words per stored texture row
   int32_t sMin = 0, sMax = 0;        // coordinates that stay inside the texture border (16.16)
   int32_t tMin = 0, tMax = 0;
@@ -456,6 +458,9 @@ SpanKernels SelectSpanKernels(SamplerKind sampler, BlendKind blend, bool scaleAl
 // kernel for a combination (null for the table-driven blend).
 bool Avx2Available();
 SpanFunction SelectAvx2Kernel(SamplerKind sampler, BlendKind blend, bool scaleAlpha, bool wideTexels);
+// Its bilinear kernel for a one-colour texture (QuadContext::tintAlpha): only the
+// alpha is filtered, the colour filters to itself.
+SpanFunction SelectAvx2TintKernel(BlendKind blend, bool scaleAlpha);
 // The AVX-512 tier (software_raster_avx512.cpp): uniform, identity-mapped, and
 // bilinear sampling of textures with 16-bit channels (null otherwise).
 bool Avx512Available();

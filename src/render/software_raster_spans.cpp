@@ -132,6 +132,14 @@ SpanKernels SelectSpanKernels(SamplerKind sampler, BlendKind blend, bool scaleAl
       if (sampler == SamplerKind::kSolid || sampler == SamplerKind::kIdentity) k.clamped = wide;
     }
   }
+  // A one-colour texture filters its alpha alone; no wider kernel does less.
+  if (sampler == SamplerKind::kBilinear && q.tintAlpha != nullptr &&
+      (level == SimdLevel::kAvx2 || level == SimdLevel::kAvx512) && Avx2Available()) {
+    if (const SpanFunction tint = SelectAvx2TintKernel(blend, scaleAlpha)) {
+      k.inside = tint;
+      return k;
+    }
+  }
   if (level == SimdLevel::kAvx512 && Avx512Available()) {
     if (const SpanFunction widest = SelectAvx512Kernel(sampler, blend, scaleAlpha, q.wide != nullptr)) {
       k.inside = widest;

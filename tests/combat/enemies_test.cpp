@@ -185,3 +185,26 @@ TEST(Enemies, AOneCellPathEndsWithTheEnemyStanding) {
   w.Enemies();
   EXPECT_FLOAT_EQ(e.x, x);  // stands until the next planning
 }
+
+TEST(Enemies, AFrozenEnemyStillPushesOneThatSteps) {
+  // A soldier 990 px from the player hunts it; a turret just past the freeze
+  // distance is frozen, yet pushes the soldier's step while closer than its half
+  // width (32).
+  struct Case {
+    float turretX;
+    bool pushes;
+  };
+  CombatWorld alone;
+  alone.Add(kSoldierRow, 1390, 400);
+  alone.Add(kTurretRow, 1800, 1200);
+  alone.Enemies();
+  for (const Case& c : {Case{1410.0f, true}, Case{1421.0f, true}, Case{1423.0f, false}}) {
+    CombatWorld w;
+    w.Add(kSoldierRow, 1390, 400);
+    w.Add(kTurretRow, static_cast<int>(c.turretX), 400);
+    w.Enemies();
+    SCOPED_TRACE(c.turretX);
+    EXPECT_EQ(w.enemies.enemies[0].x != alone.enemies.enemies[0].x, c.pushes);
+    EXPECT_EQ(w.enemies.enemies[1].x, c.turretX);
+  }
+}

@@ -251,3 +251,17 @@ TEST(GrenadeFlight, TheDeadAreGoneBeforeThePlayerBleeds) {
   EXPECT_EQ(sprites, expected);
   EXPECT_EQ(w.timedLights.size(), 4u);  // two explosions, two flashes each
 }
+
+TEST(BulletFlight, AfterAKillTheNextBulletHitsTheEnemyThatMovedUpTheList) {
+  CombatWorld w;
+  w.Add(kSoldierRow, 1700, 1100);                // far from both bullets
+  w.Add(kSoldierRow, 1000, 300).health = 10;     // killed by the first bullet
+  w.Add(kTurretRow, 1000, 600);                  // hit by the second, now second in the list
+  AddBullet(w.bullets, 38, 960.0f, 300.0f, 0.0f, 20.0f, 10, 600);
+  AddBullet(w.bullets, 38, 960.0f, 600.0f, 0.0f, 20.0f, 10, 600);
+  w.Flight();
+  ASSERT_EQ(w.enemies.enemies.size(), 2u);
+  EXPECT_EQ(w.enemies.enemies[0].health, 100);
+  EXPECT_EQ(w.enemies.enemies[1].health, 90);
+  EXPECT_TRUE(w.bullets.empty());
+}

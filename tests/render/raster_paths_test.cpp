@@ -70,6 +70,8 @@ Image RandomTexture(std::mt19937& rng, int kind) {
                         : Rgba{byte(rng), byte(rng), byte(rng), static_cast<int>(255 * (1 - d))};
       });
     }
+    case 4:  // one colour, the alpha varying: only the alpha is filtered
+      return MakeImage(w, h, [&](int, int) { return Rgba{one.r, one.g, one.b, byte(rng)}; });
     default:
       return MakeImage(w, h, [&](int, int) {
         const int a = byte(rng);
@@ -109,7 +111,7 @@ TEST(RasterPaths, RandomQuadsDrawTheSamePixelsOnEveryPath) {
   Renderers r;
   std::vector<std::pair<int, Image>> textures;
   for (int i = 0; i < 16; ++i) {
-    Image image = RandomTexture(rng, i % 5);
+    Image image = RandomTexture(rng, i % 6);
     int handle = 0;
     r.Each([&](SoftwareRenderer& s) { handle = s.CreateTexture(image); });
     textures.emplace_back(handle, std::move(image));

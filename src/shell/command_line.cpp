@@ -89,6 +89,10 @@ void Describe(CLI::App& app, Options& options, bool& version) {
   app.add_option("--threads", options.threads, "draw with N threads in the software renderer (default: the "
                  "number of cores; 1 draws on the game's own thread)")
       ->option_text("N")->check(CLI::Range(1, kMaxRenderThreads));
+  app.add_option("--renderer", options.renderer, "draw with SDL's accelerated renderer (gl), our software "
+                 "renderer (soft), or (auto, the default) ours where SDL's runs on the CPU")
+      ->option_text("gl|soft|auto")->check(CLI::IsMember({"gl", "soft", "auto"}));
+  AddText(app, "--plot", options.plot, "OUT.png", "with --timedemo: draw the frame times as a PNG picture");
 }
 
 std::unique_ptr<CLI::App> MakeApp(const std::string& program, Options& options, bool& version) {

@@ -25,6 +25,8 @@ struct Options {
   int scale = 0;              // --scale N: the window at N x 1024x768 (0: the largest that fits the desktop)
   bool integerScale = false;  // --integer-scale: scale the frame by whole multiples only
   int threads = 0;            // --threads N: software renderer threads (0: the number of cores)
+  std::string renderer = "auto";  // --renderer gl|soft|auto: SDL's accelerated renderer, ours, or ours where SDL's runs on the CPU
+  std::string plot;           // --plot OUT.png: with --timedemo, the frame times drawn as a picture
 };
 
 enum class ParseResult { kRun, kHelp, kVersion, kError };

@@ -43,6 +43,32 @@ int WrongPixels(const Image& shot, const Image& frame, int scale) {
   return wrong;
 }
 
+// Passes every call on, but frees textures only after the frame is presented, as
+// the game does (the scene frees its textures before the present).
+class FreeAfterPresent final : public Renderer {
+ public:
+  explicit FreeAfterPresent(Renderer& target) : target_(target) {}
+  int CreateTexture(const Image& image) override { return target_.CreateTexture(image); }
+  void FreeTexture(int texture) override { freed_.push_back(texture); }
+  void Clear(uint32_t colour) override { target_.Clear(colour); }
+  void BeginScene() override { target_.BeginScene(); }
+  void EndScene() override { target_.EndScene(); }
+  void SetBlendMode(int source, int destination) override { target_.SetBlendMode(source, destination); }
+  void SetQuality(int quality) override { target_.SetQuality(quality); }
+  void Draw(const QuadDraw& quad) override { target_.Draw(quad); }
+  void DrawText(int x, int y, std::string_view text, uint32_t colour) override { target_.DrawText(x, y, text, colour); }
+  void Present() override {
+    target_.Present();
+    for (const int texture : freed_) target_.FreeTexture(texture);
+    freed_.clear();
+  }
+  bool Capture(Image& out) override { return target_.Capture(out); }
+
+ private:
+  Renderer& target_;
+  std::vector<int> freed_;
+};
+
 class SurfacePresentTest : public XDisplayTest {
  protected:
   SurfacePresentTest() {
@@ -70,8 +96,9 @@ class SurfacePresentTest : public XDisplayTest {
     const Image frame = OneThreadFrame(scene);
     int wrong = -1;
     for (int i = 0; i < 40 && wrong != 0; ++i) {
-      DrawScene(scene, renderer);
-      renderer.Present();
+      FreeAfterPresent deferred(renderer);
+      DrawScene(scene, deferred);
+      deferred.Present();
       window.PumpEvents();
       Image shot;
       const unsigned long xid = x().WaitForWindow(kTitle, 5.0);

@@ -35,6 +35,8 @@ class SdlRenderer : public Renderer {
   const std::string& error() const { return error_; }
   // The SDL driver in use ("opengl"), empty when creation failed.
   std::string driverName() const;
+  // The SDL renderer itself (for ProbeRenderer); null when creation failed.
+  SDL_Renderer* handle() const { return renderer_; }
 
   int CreateTexture(const Image& image) override;
   void FreeTexture(int texture) override;

@@ -102,7 +102,17 @@ const uint32_t* SoftwareRenderer::pixels() const {
   return screen_.data();
 }
 
+// A frame drawn in place keeps its draws: the next Clear drops them, and reading
+// the screen before that draws them there too.
 void SoftwareRenderer::Present() {
+  uint32_t* place = nullptr;
+  int placePitch = 0;
+  if (workers_ && frame_.clear && place_ && place_(place, placePitch) && place != nullptr &&
+      placePitch >= kScreenWidth) {
+    workers_->Draw(frame_, RasterTarget{place, placePitch, kScreenWidth, kScreenHeight});
+    if (sink_) sink_(place, placePitch);
+    return;
+  }
   Finish();
   if (sink_) sink_(screen_.data(), pitch());
 }

@@ -28,6 +28,9 @@
 using TextImageSource = std::function<bool(std::string_view text, uint32_t colour, Image& out)>;
 // Takes a finished frame: 1024x768 words 0x00RRGGBB, `pitch` words per row.
 using FrameSink = std::function<void(const uint32_t* pixels, int pitch)>;
+// Offers a place for the next frame in the window's own memory: 1024x768 words
+// 0x00RRGGBB, `pitch` words a row. False when there is none.
+using FramePlaceSource = std::function<bool(uint32_t*& pixels, int& pitch)>;
 
 // The most threads a renderer draws with.
 constexpr int kMaxRenderThreads = 64;
@@ -61,6 +64,10 @@ class SoftwareRenderer final : public Renderer {
   // Without a text source DrawText draws nothing; without a sink Present shows nothing.
   void SetTextSource(TextImageSource source) { text_ = std::move(source); }
   void SetFrameSink(FrameSink sink) { sink_ = std::move(sink); }
+  // With more than one thread, a frame that starts with a clear is drawn straight
+  // into the place offered (when there is one) and handed to the sink from there:
+  // the renderer's own screen is drawn from the same kept draws only if it is read.
+  void SetFramePlace(FramePlaceSource place) { place_ = std::move(place); }
   // The rasteriser's shortcuts (all on by default); tests compare them with the plain path.
   void SetRasterPaths(const RasterPaths& paths) { paths_ = paths; }
   int textureCount() const { return static_cast<int>(textures_.size()); }
@@ -77,6 +84,7 @@ class SoftwareRenderer final : public Renderer {
   RasterPaths paths_;
   TextImageSource text_;
   FrameSink sink_;
+  FramePlaceSource place_;
   // With more than one thread: the pool, and the draws not yet drawn.
   std::unique_ptr<BandWorkers> workers_;
   mutable BandFrame frame_;

@@ -47,6 +47,11 @@ void TimingRenderer::DrawText(int x, int y, std::string_view text, uint32_t colo
 }
 void TimingRenderer::Present() { Timed(present_, [&] { target_.Present(); }); }
 
+double Percentile(std::vector<double> values, double p) {
+  std::sort(values.begin(), values.end());
+  return Rank(values, p);
+}
+
 std::string TimedemoReport(const std::vector<FrameTiming>& frames, std::string_view backend) {
   std::vector<double> update, draw, present, total;
   double seconds = 0.0;

@@ -47,6 +47,9 @@ struct FrameTiming {
   double present = 0.0;
 };
 
+// The value below which a share p (0-1) of the values lie (nearest rank); 0 without values.
+double Percentile(std::vector<double> values, double p);
+
 // Frames, total seconds, and the median, p90, p99 and max of each part and of the
 // whole frame.
 std::string TimedemoReport(const std::vector<FrameTiming>& frames, std::string_view backend);

@@ -33,6 +33,8 @@ struct Options {
   bool padAimRadiusGiven = false;
   std::string configDir;      // --config DIR: the settings folder instead of the XDG one
   bool keys = false;          // --keys: print the key bindings and stop
+  std::string renderer = "auto";  // --renderer gl|soft|auto: SDL's accelerated renderer, ours, or ours where SDL's runs on the CPU
+  std::string plot;           // --plot OUT.png: with --timedemo, the frame times drawn as a picture
 };
 
 enum class ParseResult { kRun, kHelp, kVersion, kError };

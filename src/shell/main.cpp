@@ -9,6 +9,7 @@
 #include "base/files.h"
 #include "platform/gamepad.h"
 #include "platform/presenter.h"
+#include "platform/renderer_probe.h"
 #include "platform/sdl_renderer.h"
 #include "platform/text_pen.h"
 #include "render/software_renderer.h"
@@ -29,6 +30,7 @@
 #include "shell/startup.h"
 #include "shell/state_json.h"
 #include "replay/timedemo.h"
+#include "replay/frame_plot.h"
 
 namespace {
 
@@ -51,8 +53,11 @@ bool MapExists(const std::string& name) {
 }
 
 // The screen: the software renderer alone (headless), or a window with the chosen
-// back-end. The accelerated build falls back to the software renderer when the
-// display offers no accelerated OpenGL.
+// back-end. --renderer picks it: gl, SDL's accelerated renderer; soft, ours; auto
+// (the default), SDL's where a GPU stands behind it and ours where SDL's would run
+// OpenGL on the CPU (ours is several times faster there). vexmoor-soft draws with
+// ours unless told gl. Either program falls back to ours when the display offers
+// no accelerated OpenGL.
 struct Screen {
   GameWindow window;
   FramePresenter presenter;
@@ -60,6 +65,33 @@ struct Screen {
   bool windowOpen = false;
   const char* backend = "software";  // named in the timedemo report
 };
+
+void Say(const Options& options, const std::string& text) {
+  if (options.verbose) std::fprintf(stderr, "%s: %s\n", kProgram, text.c_str());
+}
+
+// SDL's accelerated renderer on an OpenGL window. False, the window left open, when
+// our renderer is to draw instead (`emulated` when SDL's would run on the CPU).
+bool OpenAccelerated(Screen& screen, const Options& options, bool& emulated) {
+  auto hardware = std::make_unique<SdlRenderer>(screen.window.handle(), screen.window.integerScale());
+  if (!hardware->ok()) {
+    std::fprintf(stderr, "%s: no accelerated renderer (%s); drawing in software\n", kProgram,
+                 hardware->error().c_str());
+    return false;
+  }
+  const RendererProbe probe = ProbeRenderer(hardware->handle());
+  if (probe.emulated && options.renderer == "auto") {
+    Say(options, "SDL's renderer (" + probe.description +
+                     ") runs OpenGL on the CPU: drawing with the software renderer instead");
+    emulated = true;
+    return false;
+  }
+  Say(options, "drawing with SDL's accelerated renderer (" + probe.description + ")");
+  screen.renderer = std::move(hardware);
+  screen.windowOpen = true;
+  screen.backend = SdlRenderer::kBackendName;
+  return true;
+}
 
 bool OpenScreen(Screen& screen, const Options& options, int displayMode, std::string& error) {
   if (options.headless) {
@@ -70,37 +102,42 @@ bool OpenScreen(Screen& screen, const Options& options, int displayMode, std::st
   }
   const bool fullscreen = displayMode == 1;
   const WindowScaling scaling{options.scale, options.integerScale};
-  if (!kSoftwareBuild) {
-    if (screen.window.Open(kGameTitle, fullscreen, true, scaling)) {
-      auto hardware = std::make_unique<SdlRenderer>(screen.window.handle(), screen.window.integerScale());
-      if (hardware->ok()) {
-        screen.renderer = std::move(hardware);
-        screen.windowOpen = true;
-        screen.backend = SdlRenderer::kBackendName;
-        return true;
-      }
-      std::fprintf(stderr, "%s: no accelerated renderer (%s); drawing in software\n", kProgram,
-                   hardware->error().c_str());
-      hardware.reset();
-      screen.window.Close();
-    }
+  const bool wantAccelerated = options.renderer == "gl" || (!kSoftwareBuild && options.renderer == "auto");
+  bool emulated = false;
+  if (wantAccelerated && screen.window.Open(kGameTitle, fullscreen, true, scaling)) {
+    if (OpenAccelerated(screen, options, emulated)) return true;
+    if (!emulated) screen.window.Close();
   }
   // The presenter shows the finished frames through the platform's own renderer,
   // OpenGL where the machine has it: the window is made for OpenGL from the start, as
   // the platform would otherwise destroy and remake it (a new window, under another
   // id) when the presenter attaches. Where OpenGL is missing, or has just failed the accelerated
   // build, it is a plain window.
-  const bool openglWindow = kSoftwareBuild && screen.window.Open(kGameTitle, fullscreen, true, scaling);
+  const bool openglWindow =
+      screen.window.handle() != nullptr || screen.window.Open(kGameTitle, fullscreen, true, scaling);
   if (!openglWindow && !screen.window.Open(kGameTitle, fullscreen, false, scaling)) {
     error = "cannot open the game window: " + screen.window.error();
     return false;
   }
   screen.windowOpen = true;
-  auto software = std::make_unique<SoftwareRenderer>(RenderThreads(options.threads));
+  const int threads = RenderThreads(options.threads);
+  auto software = std::make_unique<SoftwareRenderer>(threads);
   software->SetTextSource(RenderTextImage);
-  if (screen.presenter.Attach(screen.window.handle(), screen.window.integerScale())) {
-    FramePresenter* presenter = &screen.presenter;
+  // Without a GPU the frames go through the window's own memory, drawn in place.
+  const PresentPath path = emulated || !openglWindow ? PresentPath::kSurface : PresentPath::kAuto;
+  FramePresenter* presenter = &screen.presenter;
+  if (presenter->Attach(screen.window.handle(), screen.window.integerScale(), path, threads)) {
     software->SetFrameSink([presenter](const uint32_t* pixels, int pitch) { presenter->Show(pixels, pitch); });
+    if (presenter->surfacePath()) {
+      software->SetFramePlace([presenter](uint32_t*& pixels, int& pitch) { return presenter->FramePlace(pixels, pitch); });
+      screen.backend = "software, window surface";
+    } else {
+      screen.backend = "software, texture";
+    }
+    Say(options, std::string("drawing with the software renderer on ") + std::to_string(threads) +
+                     " thread(s), presenting through the " +
+                     (presenter->surfacePath() ? "window surface" : "SDL renderer's texture") +
+                     (presenter->reason().empty() ? "" : " (SDL's renderer: " + presenter->reason() + ")"));
   }
   screen.renderer = std::move(software);
   return true;
@@ -193,6 +230,8 @@ int main(int argc, char** argv) {
   // A timedemo runs as fast as it can: no pause for the display's refresh.
   if (!options.timedemo.empty()) PresentWithoutVsync();
   if (!options.screenshot.empty()) options.screenshot = std::filesystem::absolute(options.screenshot).string();
+  if (!options.plot.empty() && options.timedemo.empty()) return UsageError("--plot draws the frame times of a --timedemo");
+  if (!options.plot.empty()) options.plot = std::filesystem::absolute(options.plot).string();
   if (!options.drawLog.empty()) options.drawLog = std::filesystem::absolute(options.drawLog).string();
   if (!options.soundLog.empty()) options.soundLog = std::filesystem::absolute(options.soundLog).string();
   if (!ChooseDataDirectory(options.dataDir, error)) return UsageError(error);
@@ -300,6 +339,12 @@ int main(int argc, char** argv) {
   if (timing) {
     const std::string report = TimedemoReport(frameTimes, options.headless ? "software, headless" : screen.backend);
     std::fputs(report.c_str(), options.state ? stderr : stdout);
+    const std::string title = std::filesystem::path(options.timedemo).filename().string() + ", " +
+                              (options.headless ? "software, headless" : screen.backend);
+    if (!options.plot.empty() && !WriteFramePlot(options.plot, frameTimes, title, RenderTextImage)) {
+      std::fprintf(stderr, "%s: cannot write the frame-time plot \"%s\"\n", kProgram, options.plot.c_str());
+      status = 1;
+    }
   }
   if (options.state) std::cout << StateJson(*game) << std::flush;
   if (!runtime.screenshotError.empty()) {

@@ -67,7 +67,7 @@ class ScaledWindowTest : public XDisplayTest {
 
   // Opens the window and puts a back-end on it: the accelerated renderer, or the
   // frame presenter of the software build.
-  void Open(const WindowScaling& scaling, bool accelerated) {
+  void Open(const WindowScaling& scaling, bool accelerated, PresentPath path = PresentPath::kAuto) {
     ASSERT_TRUE(window_.Open(kTitle, false, accelerated, scaling)) << window_.error();
     if (accelerated) {
       renderer_ = std::make_unique<SdlRenderer>(window_.handle(), window_.integerScale());
@@ -88,7 +88,7 @@ class ScaledWindowTest : public XDisplayTest {
       ASSERT_NE(texture_, 0);
     } else {
       presenter_ = std::make_unique<FramePresenter>();
-      ASSERT_TRUE(presenter_->Attach(window_.handle(), window_.integerScale()));
+      ASSERT_TRUE(presenter_->Attach(window_.handle(), window_.integerScale(), path));
       words_.resize(static_cast<size_t>(kScreenWidth) * kScreenHeight);
       for (int y = 0; y < kScreenHeight; ++y) {
         for (int x = 0; x < kScreenWidth; ++x) words_[static_cast<size_t>(y) * kScreenWidth + x] = CodeWord(x, y);
@@ -130,7 +130,12 @@ class ScaledWindowTest : public XDisplayTest {
     for (int i = 0; i < 300; ++i) {  // a loaded machine may take seconds
       DrawFrame();
       SDL_GetWindowSize(window_.handle(), &metrics.width, &metrics.height);
-      SDL_GetRendererOutputSize(SDL_GetRenderer(window_.handle()), &metrics.drawableWidth, &metrics.drawableHeight);
+      // The window surface has the window's size in pixels.
+      metrics.drawableWidth = metrics.width;
+      metrics.drawableHeight = metrics.height;
+      if (SDL_GetRenderer(window_.handle()) != nullptr) {
+        SDL_GetRendererOutputSize(SDL_GetRenderer(window_.handle()), &metrics.drawableWidth, &metrics.drawableHeight);
+      }
       WindowGeometry geometry;
       if (metrics.width == width && metrics.height == height && x().Geometry(xid_, geometry) &&
           geometry.width == width && geometry.height == height && x().Capture(xid_, shot)) {
@@ -237,9 +242,10 @@ TEST_F(ScaledWindowTest, FullScreenIgnoresTheWindowScale) {
 // pixel for pixel at whole multiples, and within a pixel at fractional scales (where
 // a texel edge can fall on a pixel centre, and the presenter filters).
 TEST_F(ScaledWindowTest, FrameLiesWhereTheCursorMappingPutsIt) {
-  for (const bool accelerated : {true, false}) {
-    SCOPED_TRACE(accelerated ? "accelerated" : "presenter");
-    Open({2, false}, accelerated);
+  for (const int mode : {0, 1, 2}) {  // the accelerated back-end, the presenter's texture, its window surface
+    const bool accelerated = mode == 0;
+    SCOPED_TRACE(mode == 0 ? "accelerated" : mode == 1 ? "presenter, texture" : "presenter, window surface");
+    Open({2, false}, accelerated, mode == 1 ? PresentPath::kTexture : PresentPath::kSurface);
     ExpectPictureMatchesMapping(2048, 1536, 0);
     EXPECT_EQ(last_bars_, 0);
     Resize(1536, 1536);  // bars above and below, scale 1.5
@@ -255,9 +261,10 @@ TEST_F(ScaledWindowTest, FrameLiesWhereTheCursorMappingPutsIt) {
 }
 
 TEST_F(ScaledWindowTest, IntegerScaleKeepsWholeMultiples) {
-  for (const bool accelerated : {true, false}) {
-    SCOPED_TRACE(accelerated ? "accelerated" : "presenter");
-    Open({2, true}, accelerated);
+  for (const int mode : {0, 1, 2}) {  // the accelerated back-end, the presenter's texture, its window surface
+    const bool accelerated = mode == 0;
+    SCOPED_TRACE(mode == 0 ? "accelerated" : mode == 1 ? "presenter, texture" : "presenter, window surface");
+    Open({2, true}, accelerated, mode == 1 ? PresentPath::kTexture : PresentPath::kSurface);
     EXPECT_TRUE(window_.integerScale());
     Resize(1800, 1400);  // between 1 and 2: the frame stays 1024x768 in the middle
     ExpectPictureMatchesMapping(1800, 1400, 0);

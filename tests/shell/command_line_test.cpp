@@ -34,6 +34,11 @@ TEST(CommandLine, EveryOptionInBothForms) {
   Options defaults;
   ASSERT_EQ(Parse({}, defaults, error), ParseResult::kRun);
   EXPECT_EQ(defaults.displayMode, 0);
+  EXPECT_EQ(defaults.renderer, "auto");
+  Options chosen;
+  ASSERT_EQ(Parse({"--renderer", "soft", "--plot=times.png"}, chosen, error), ParseResult::kRun) << error;
+  EXPECT_EQ(chosen.renderer, "soft");
+  EXPECT_EQ(chosen.plot, "times.png");
   EXPECT_FALSE(defaults.frames.has_value());
 }
 
@@ -45,7 +50,8 @@ TEST(CommandLine, HelpVersionAndUsageErrors) {
   const std::vector<std::vector<const char*>> bad = {
       {"--bogus"}, {"map"}, {"--frames"}, {"--frames", "-1"}, {"--frames", "3x"}, {"--frames", ""},
       {"--seed", "99999999999999999999999"}, {"--map", ""}, {"--windowed", "--fullscreen"},
-      {"--state=yes"}, {"--threads", "0"}, {"--threads", "65"}, {"--threads", "two"}};
+      {"--state=yes"}, {"--threads", "0"}, {"--threads", "65"}, {"--threads", "two"},
+      {"--renderer", "vulkan"}, {"--renderer", ""}, {"--plot", ""}};
   for (const auto& args : bad) {
     Options fresh;
     error.clear();

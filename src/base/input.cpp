@@ -21,6 +21,9 @@ constexpr KeyName kKeyNames[] = {
     {"M", 0x32},      {"F1", 0x3B},  {"F2", 0x3C},  {"F3", 0x3D},  {"F4", 0x3E},  {"F5", 0x3F},
     {"F6", 0x40},     {"F7", 0x41},  {"F8", 0x42},  {"F9", 0x43},  {"F10", 0x44}, {"F11", 0x57},
     {"F12", 0x58},
+    // The editor's keys.
+    {"TAB", 0x0F},    {"[", 0x1A},   {"]", 0x1B},   {"CTRL", 0x1D}, {"SHIFT", 0x2A}, {"SPACE", 0x39},
+    {"HOME", 0xC7},   {"UP", 0xC8},  {"LEFT", 0xCB}, {"RIGHT", 0xCD}, {"DOWN", 0xD0},
 };
 
 char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }

@@ -137,6 +137,7 @@ std::string MapDocument::Text() const {
 }
 
 void MapDocument::Reparse() {
+  ++revision_;
   source_ = mapc::MapSource{};
   diags_.clear();
   const std::string text = Text();

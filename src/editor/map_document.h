@@ -67,6 +67,8 @@ class MapDocument {
   bool Redo();
   size_t UndoCount() const { return undo_.size(); }
   bool modified() const { return modified_; }
+  // Counts the changes of the text (the view rebuilds when it moves).
+  uint64_t revision() const { return revision_; }
 
   // Writes the source through a temporary file and rename; false (with error) when
   // it cannot, and the file on disc is then as it was.
@@ -93,6 +95,7 @@ class MapDocument {
   int group_ = 0;
   bool groupSaved_ = false;
   bool modified_ = false;
+  uint64_t revision_ = 0;
 };
 
 // Writes bytes to path through a temporary file beside it and a rename.

@@ -89,6 +89,10 @@ void Describe(CLI::App& app, Options& options, bool& version) {
   app.add_option("--threads", options.threads, "draw with N threads in the software renderer (default: the "
                  "number of cores; 1 draws on the game's own thread)")
       ->option_text("N")->check(CLI::Range(1, kMaxRenderThreads));
+  AddText(app, "--edit", options.edit, "FILE", "edit the map source FILE.vxmap (made when missing) in the map editor");
+  AddText(app, "--size", options.editSize, "CxR", "a new map's columns and rows (default 40x30)");
+  AddText(app, "--edit-commands", options.editCommands, "FILE",
+          "run the editor commands of FILE on the map before the editor starts");
 }
 
 std::unique_ptr<CLI::App> MakeApp(const std::string& program, Options& options, bool& version) {

@@ -24,7 +24,10 @@ struct Options {
   bool verbose = false;       // report load failures on stderr
   int scale = 0;              // --scale N: the window at N x 1024x768 (0: the largest that fits the desktop)
   bool integerScale = false;  // --integer-scale: scale the frame by whole multiples only
-  int threads = 0;            // --threads N: software renderer threads (0: the number of cores)
+  int threads = 0;
+  std::string edit;           // --edit FILE.vxmap: the map editor
+  std::string editSize;       // --size COLUMNSxROWS: a new map's size
+  std::string editCommands;   // --edit-commands FILE: editor commands run after opening            // --threads N: software renderer threads (0: the number of cores)
 };
 
 enum class ParseResult { kRun, kHelp, kVersion, kError };

@@ -21,7 +21,11 @@ constexpr KeyName kKeyNames[] = {
     {"M", 0x32},      {"F1", 0x3B},  {"F2", 0x3C},  {"F3", 0x3D},  {"F4", 0x3E},  {"F5", 0x3F},
     {"F6", 0x40},     {"F7", 0x41},  {"F8", 0x42},  {"F9", 0x43},  {"F10", 0x44}, {"F11", 0x57},
     {"F12", 0x58},
-    // The editor's keys.
+};
+
+// Keys only the map editor reads: input scripts may name them, recordings of the
+// game (which never reads them) leave them out.
+constexpr KeyName kEditorKeyNames[] = {
     {"TAB", 0x0F},    {"[", 0x1A},   {"]", 0x1B},   {"CTRL", 0x1D}, {"SHIFT", 0x2A}, {"SPACE", 0x39},
     {"HOME", 0xC7},   {"UP", 0xC8},  {"LEFT", 0xCB}, {"RIGHT", 0xCD}, {"DOWN", 0xD0},
 };
@@ -40,6 +44,9 @@ bool SameName(std::string_view given, const char* known) {
 
 int ScanCodeByName(std::string_view name) {
   for (const KeyName& key : kKeyNames) {
+    if (SameName(name, key.name)) return key.code;
+  }
+  for (const KeyName& key : kEditorKeyNames) {
     if (SameName(name, key.name)) return key.code;
   }
   return -1;

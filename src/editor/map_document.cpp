@@ -311,11 +311,35 @@ bool MapDocument::AddLight(const std::string& name, int column, int row) {
   return EditLines(std::move(lines));
 }
 
+// The code of a free floor beside a cell along a door's passage (left and right
+// for the V styles, above and below for H), or "" when there is none.
+std::string MapDocument::FloorBeside(int column, int row, bool vertical) const {
+  const int steps[2][2] = {{vertical ? -1 : 0, vertical ? 0 : -1}, {vertical ? 1 : 0, vertical ? 0 : 1}};
+  for (const auto& step : steps) {
+    const int entry = EntryAt(0, column + step[0], row + step[1]);
+    if (entry < 0) continue;
+    const mapc::LegendEntry& e = source_.legend[static_cast<size_t>(entry)];
+    if (e.cell.walk != 1 && e.cell.shot != 1 && e.doorAnimation < 0) return e.code;
+  }
+  return "";
+}
+
 bool MapDocument::AddDoor(const std::string& style, int column, int row) {
-  if (!Inside(source_, column, row, Columns(), Rows()) || mapc::DoorAnimationForStyle(style) < 0) return false;
+  const int32_t animation = mapc::DoorAnimationForStyle(style);
+  if (!Inside(source_, column, row, Columns(), Rows()) || animation < 0) return false;
+  // A door on a wall would never let anyone through once open: the wall gives way
+  // to the floor beside it.
+  const int entry = EntryAt(0, column, row);
+  BeginStep();
+  if (entry >= 0 && source_.legend[static_cast<size_t>(entry)].cell.walk == 1) {
+    const std::string floor = FloorBeside(column, row, animation == 3 || animation == 5);
+    if (!floor.empty()) Paint(0, column, row, floor);
+  }
   std::vector<std::string> lines = lines_;
   AppendStatement(lines, source_, "door " + style + " " + std::to_string(column) + " " + std::to_string(row));
-  return EditLines(std::move(lines));
+  const bool placed = EditLines(std::move(lines));
+  EndStep();
+  return placed;
 }
 
 bool MapDocument::AddEnemy(int type, int column, int row) {

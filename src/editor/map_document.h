@@ -53,6 +53,7 @@ class MapDocument {
   bool Paint(int layer, int column, int row, const std::string& code);
   bool Fill(int layer, int c0, int r0, int c1, int r1, const std::string& code);
   bool AddLight(const std::string& name, int column, int row);
+  // A door on a wall cell of layer 0 paints the free floor beside it there first.
   bool AddDoor(const std::string& style, int column, int row);
   bool AddEnemy(int type, int column, int row);
   bool SetStart(int column, int row);
@@ -82,6 +83,7 @@ class MapDocument {
   void Remember();
   bool EditLines(std::vector<std::string> lines);
   int LastLegendLine() const;
+  std::string FloorBeside(int column, int row, bool vertical) const;
 
   std::string path_;
   std::vector<std::string> lines_;  // without their '\n'

@@ -54,6 +54,7 @@ TEST(MapDocument, EditsReachTheCompiledMap) {
   ASSERT_TRUE(editor::RunCommands(doc,
                                   "fill M 5 0 5 9\n"
                                   "paint | 5 4\n"
+                                  "door MetalH 8 9\nundo\ndoor MetalV 5 6\n"
                                   "layer 1\npaint r 2 2\n"
                                   "soldier 9 7\nturret 9 1\nlight Warm 2 2\nlight Red 8 8\n"
                                   "undo\nundo\nredo\n"
@@ -70,8 +71,11 @@ TEST(MapDocument, EditsReachTheCompiledMap) {
   EXPECT_EQ(b.Cell(0, 5, 3).material, 1);
   EXPECT_EQ(b.Cell(0, 5, 4).walk, 0);          // the door cell's floor
   EXPECT_NE(b.Cell(1, 2, 2).sprite, 0);        // the rubble on layer 1
-  ASSERT_EQ(b.doors.size(), 1u);
-  EXPECT_EQ(b.doors[0].column, 5);
+  ASSERT_EQ(b.doors.size(), 2u);  // the marked cell, then the door placed on the wall
+  EXPECT_EQ(b.doors[0].row, 4);
+  EXPECT_EQ(b.doors[1].row, 6);
+  EXPECT_EQ(b.Cell(0, 5, 6).walk, 0);  // the wall gave way to the floor beside it
+  EXPECT_EQ(b.Cell(0, 8, 9).walk, 1);  // the undone door took its floor with it
   ASSERT_EQ(b.lights.size(), 1u);              // Red was undone, Warm kept
   EXPECT_EQ(b.lights[0].sprite, 2001);
   ASSERT_EQ(map.enemies.size(), 2u);

@@ -192,7 +192,11 @@ void MapDocument::Remember() {
   if (group_ > 0 && groupSaved_) return;
   if (group_ > 0) groupSaved_ = true;
   undo_.push_back(lines_);
-  if (undo_.size() > kUndoSteps) undo_.erase(undo_.begin());
+  // At most kUndoSteps steps, and no more than kUndoBytes of text for huge maps.
+  size_t bytes = 0;
+  for (const std::string& line : lines_) bytes += line.size() + 1;
+  const size_t byBytes = std::max<size_t>(1, kUndoBytes / std::max<size_t>(1, bytes));
+  while (undo_.size() > std::min(kUndoSteps, byBytes)) undo_.erase(undo_.begin());
   redo_.clear();
 }
 

@@ -15,6 +15,8 @@ namespace editor {
 
 // Undo keeps at least this many steps.
 constexpr size_t kUndoSteps = 256;
+// ... unless the kept texts would pass this size (maps of several hundred cells a side).
+constexpr size_t kUndoBytes = size_t{256} << 20;
 
 // Kinds of a new legend entry.
 enum class EntryKind : uint8_t { Floor, Wall, Low };

@@ -37,6 +37,13 @@ constexpr KeyName kKeyNames[] = {
     {"DELETE", 0xD3},
 };
 
+// Keys only the map editor reads: input scripts may name them, recordings of the
+// game (which never reads them) leave them out.
+constexpr KeyName kEditorKeyNames[] = {
+    {"TAB", 0x0F},    {"[", 0x1A},   {"]", 0x1B},   {"CTRL", 0x1D}, {"SHIFT", 0x2A}, {"SPACE", 0x39},
+    {"HOME", 0xC7},   {"UP", 0xC8},  {"LEFT", 0xCB}, {"RIGHT", 0xCD}, {"DOWN", 0xD0},
+};
+
 char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 bool SameName(std::string_view given, const char* known) {
@@ -51,6 +58,9 @@ bool SameName(std::string_view given, const char* known) {
 
 int ScanCodeByName(std::string_view name) {
   for (const KeyName& key : kKeyNames) {
+    if (SameName(name, key.name)) return key.code;
+  }
+  for (const KeyName& key : kEditorKeyNames) {
     if (SameName(name, key.name)) return key.code;
   }
   return -1;

@@ -266,6 +266,10 @@ void GameWindow::ReadKeyboard(KeyArray& out) const {
 // events themselves are off) and knows whether the pointer is over the window. The
 // place is in window coordinates; the window's current size and drawable turn it
 // into the frame point drawn there.
+bool GameWindow::MiddleButtonDown() const {
+  return window_ != nullptr && (SDL_GetMouseState(nullptr, nullptr) & SDL_BUTTON_MMASK) != 0;
+}
+
 void GameWindow::CursorInClient(int& x, int& y) const {
   x = -1;
   y = -1;

@@ -72,6 +72,8 @@ class GameWindow {
   // the scaled 1024x768 frame); -1 and -1 when the cursor is outside the client area
   // or on a bar beside the frame.
   void CursorInClient(int& x, int& y) const;
+  // The middle mouse button, held now (the editor's pick).
+  bool MiddleButtonDown() const;
   // Full screen: the mouse device.
   MouseDeviceState ReadMouseDevice();
   // Makes the window the active one (raises it and gives it the focus).

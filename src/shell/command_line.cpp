@@ -104,6 +104,10 @@ void Describe(CLI::App& app, Options& options, bool& version) {
                  "renderer (soft), or (auto, the default) ours where SDL's runs on the CPU")
       ->option_text("gl|soft|auto")->check(CLI::IsMember({"gl", "soft", "auto"}));
   AddText(app, "--plot", options.plot, "OUT.png", "with --timedemo: draw the frame times as a PNG picture");
+  AddText(app, "--edit", options.edit, "FILE", "edit the map source FILE.vxmap (made when missing) in the map editor");
+  AddText(app, "--size", options.editSize, "CxR", "a new map's columns and rows (default 40x30)");
+  AddText(app, "--edit-commands", options.editCommands, "FILE",
+          "run the editor commands of FILE on the map before the editor starts");
 }
 
 std::unique_ptr<CLI::App> MakeApp(const std::string& program, Options& options, bool& version) {

@@ -35,6 +35,9 @@ struct Options {
   bool keys = false;          // --keys: print the key bindings and stop
   std::string renderer = "auto";  // --renderer gl|soft|auto: SDL's accelerated renderer, ours, or ours where SDL's runs on the CPU
   std::string plot;           // --plot OUT.png: with --timedemo, the frame times drawn as a picture
+  std::string edit;           // --edit FILE.vxmap: the map editor
+  std::string editSize;       // --size COLUMNSxROWS: a new map's size
+  std::string editCommands;   // --edit-commands FILE: editor commands run after opening
 };
 
 enum class ParseResult { kRun, kHelp, kVersion, kError };

@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
+
 #include "base/files.h"
 
 // Set by the build from the install layout (cmake/Install.cmake).
@@ -56,4 +58,21 @@ bool ChooseDataDirectory(const std::string& dataDir, std::string& error) {
     // Stay where we are; the game then runs without its images.
   }
   return true;
+}
+
+std::string UserMapFolder() {
+  const char* xdg = std::getenv("XDG_DATA_HOME");
+  const char* home = std::getenv("HOME");
+  const std::string base =
+      xdg != nullptr && xdg[0] == '/' ? xdg : std::string(home != nullptr ? home : ".") + "/.local/share";
+  return base + "/vexmoor/Data/Maps";
+}
+
+std::string MapBasePath(const std::string& name) {
+  const std::string shipped = "Data\\Maps\\" + name;
+  std::error_code ignored;
+  if (std::filesystem::is_regular_file(HostPath(shipped + ".map"), ignored)) return shipped;
+  const std::string user = UserMapFolder() + "/" + name;
+  if (std::filesystem::is_regular_file(user + ".map", ignored)) return user;
+  return shipped;
 }

@@ -19,3 +19,10 @@ std::filesystem::path FirstWithData(const std::vector<std::filesystem::path>& fo
 // from /proc/self/exe. When none has it the working directory stays (the game then
 // runs without its images). False with a message when `dataDir` cannot be used.
 bool ChooseDataDirectory(const std::string& dataDir, std::string& error);
+
+// The user's map folder, $XDG_DATA_HOME/vexmoor/Data/Maps (~/.local/share/... when
+// XDG_DATA_HOME is not set): maps compiled by the editor where Data is read-only.
+std::string UserMapFolder();
+// The game path of a map's files without extension: Data\Maps\NAME, or the
+// user's map folder when only that one holds NAME.map.
+std::string MapBasePath(const std::string& name);

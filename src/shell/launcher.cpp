@@ -1,8 +1,11 @@
 #include "shell/launcher.h"
 
+#include <algorithm>
+
 #include "base/files.h"
 #include "base/image.h"
 #include "platform/launcher_window.h"
+#include "shell/data_directory.h"
 #include "shell/embedded_images.h"
 
 std::string LauncherTitle(bool softwareBuild) {
@@ -77,6 +80,12 @@ std::string MapNameForDisplay(const std::string& name) {
 std::vector<std::string> ListMaps() {
   std::vector<std::string> entries;
   ListDirectory("Data\\Maps\\", "*.map", entries);
+  // Maps the editor compiled into the user's folder, after the shipped ones.
+  std::vector<std::string> user;
+  ListDirectory(UserMapFolder() + "/", "*.map", user);
+  for (std::string& entry : user) {
+    if (std::find(entries.begin(), entries.end(), entry) == entries.end()) entries.push_back(std::move(entry));
+  }
   return MapNamesFromEntries(entries);
 }
 

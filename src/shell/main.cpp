@@ -18,6 +18,7 @@
 #include "shell/command_line.h"
 #include "shell/data_directory.h"
 #include "shell/draw_log.h"
+#include "shell/edit_mode.h"
 #include "shell/frame.h"
 #include "shell/game.h"
 #include "replay/input_script.h"
@@ -49,7 +50,7 @@ int UsageError(const std::string& text) {
 
 bool MapExists(const std::string& name) {
   std::error_code ignored;
-  return std::filesystem::is_regular_file(HostPath("Data\\Maps\\" + name + ".map"), ignored);
+  return std::filesystem::is_regular_file(HostPath(MapBasePath(name) + ".map"), ignored);
 }
 
 // The screen: the software renderer alone (headless), or a window with the chosen
@@ -232,13 +233,17 @@ int main(int argc, char** argv) {
   if (!options.screenshot.empty()) options.screenshot = std::filesystem::absolute(options.screenshot).string();
   if (!options.plot.empty() && options.timedemo.empty()) return UsageError("--plot draws the frame times of a --timedemo");
   if (!options.plot.empty()) options.plot = std::filesystem::absolute(options.plot).string();
+  if (!options.edit.empty()) options.edit = std::filesystem::absolute(options.edit).string();
+  if (!options.editCommands.empty()) options.editCommands = std::filesystem::absolute(options.editCommands).string();
   if (!options.drawLog.empty()) options.drawLog = std::filesystem::absolute(options.drawLog).string();
   if (!options.soundLog.empty()) options.soundLog = std::filesystem::absolute(options.soundLog).string();
   if (!ChooseDataDirectory(options.dataDir, error)) return UsageError(error);
-  if (options.headless && options.map.empty()) return UsageError("--headless needs --map NAME");
+  if (options.headless && options.map.empty() && options.edit.empty()) return UsageError("--headless needs --map NAME");
 
   auto game = std::make_unique<Game>();
-  if (options.map.empty()) {
+  if (!options.edit.empty()) {
+    // The editor: no launcher, no map to find.
+  } else if (options.map.empty()) {
     if (!RunLauncher(*game, kSoftwareBuild, error)) {
       if (error.empty()) return 0;
       std::fprintf(stderr, "%s: %s\n", kProgram, error.c_str());
@@ -295,6 +300,7 @@ int main(int argc, char** argv) {
   bestTimes.seconds = prefs.saved.bestTimes;
   runtime.bestTimes = &bestTimes;
 
+  if (!options.edit.empty()) return RunEditMode(options, *game, runtime);
   if (!StartUp(*game, runtime)) {
     std::fprintf(stderr, "%s: cannot play the map \"%s\": %s\n", kProgram, game->mapName.c_str(),
                  game->mapError.c_str());

@@ -8,6 +8,7 @@
 #include "content/light_definitions.h"
 #include "content/map_file.h"
 #include "shell/asset_table.h"
+#include "shell/data_directory.h"
 #include "shell/embedded_images.h"
 #include "world/assets.h"
 
@@ -60,10 +61,10 @@ bool StartUp(Game& game, Runtime& runtime) {
   InitParticleSystem(game.particles, &game.now, &game.map.camera, kParticleTickInterval);
 
   const MapTargets targets{game.map, game.tiles, game.lights, game.doors, game.animations, sprites};
-  game.mapLoaded = LoadMap(targets, "Data\\Maps\\" + game.mapName, &game.mapError);
+  game.mapLoaded = LoadMap(targets, MapBasePath(game.mapName), &game.mapError);
   if (!game.mapLoaded) return false;
   std::vector<std::string> refused;
-  LoadEnemyList(game.enemies, game.enemyTypes, "Data\\Maps\\" + game.mapName + "_Enemys.txt", &refused);
+  LoadEnemyList(game.enemies, game.enemyTypes, MapBasePath(game.mapName) + "_Enemys.txt", &refused);
   for (const std::string& line : refused) Report(runtime, game.mapName + "_Enemys.txt " + line);
 
   game.player.x = static_cast<float>(game.map.startX);
@@ -77,4 +78,15 @@ bool StartUp(Game& game, Runtime& runtime) {
   CenterCamera(game.map, game.player.x, game.player.y);
   game.blastRadius = static_cast<float>(game.map.tileSize) * kBlastRadiusTiles;
   return true;
+}
+
+void StartUpContent(Game& game, Runtime& runtime) {
+  runtime.sprites.SetTransparentColour(0);
+  game.now = runtime.clock.Now();
+  LoadImages(game, runtime);
+  runtime.sprites.SetQuality(1);
+  SetAnimationClock(game.animations, &game.now);
+  if (!LoadLightDefinitions(game.lightDefinitions, runtime.sprites, "Data\\Light.xml")) {
+    Report(runtime, "Data\\Light.xml is missing or not a Lights document");
+  }
 }

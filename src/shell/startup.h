@@ -8,3 +8,6 @@
 // and the camera. Returns false (with game.mapError) when the chosen map cannot be
 // loaded; the game must not be played then.
 bool StartUp(Game& game, Runtime& runtime);
+
+// The content without a map (images, animations, lights): what the map editor draws with.
+void StartUpContent(Game& game, Runtime& runtime);

@@ -1,0 +1,339 @@
+#include "editor/editor_loop.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+
+#include "base/files.h"
+#include "content_names.h"
+#include "platform/window.h"
+#include "render/sprites.h"
+#include "replay/input_script.h"
+#include "source_parser.h"
+
+namespace editor {
+
+namespace {
+
+namespace key {
+constexpr int kTab = 0x0F, kLeftBracket = 0x1A, kRightBracket = 0x1B, kCtrl = 0x1D, kRightCtrl = 0x9D;
+constexpr int kShift = 0x2A, kRightShift = 0x36, kHome = 0xC7, kUp = 0xC8, kLeft = 0xCB, kRight = 0xCD;
+constexpr int kDown = 0xD0, kF5 = 0x3F, kG = 0x22, kM = 0x32, kP = 0x19, kN = 0x31, kZ = 0x2C, kY = 0x15;
+}  // namespace key
+
+constexpr int kScrollStep = 16;
+
+void ReadFrameInput(EditorSession& s, EditorHost& host, bool& closed) {
+  KeyArray keys{};
+  MouseReading reading;
+  WindowEvent event = WindowEvent::kNone;
+  if (host.script != nullptr) {
+    host.script->BeginFrame(host.frame + 1, keys, reading, event);
+  } else if (host.window != nullptr) {
+    event = host.window->TakeEvent();
+    host.window->ReadKeyboard(keys);
+    host.window->CursorInClient(reading.clientX, reading.clientY);
+    const bool middle = host.window->MiddleButtonDown();
+    s.middlePressed = middle && !s.middleHeld;
+    s.middleHeld = middle;
+  }
+  closed = event == WindowEvent::kClose;
+  s.mouse.source = 0;
+  UpdateMouse(s.mouse, reading, event);
+  s.keyboard.Snapshot(keys);
+  s.state.cursorX = s.mouse.screenX;
+  s.state.cursorY = s.mouse.screenY;
+}
+
+bool Held(const Keyboard& k, int a, int b) { return k.Pushed(a) || k.Pushed(b); }
+
+void Cycle(int& value, int count, int step) {
+  if (count > 0) value = ((value + step) % count + count) % count;
+}
+
+void CentreOn(EditorState& state, int x, int y) {
+  state.camera.x = x - kScreenWidth / 2;
+  state.camera.y = y - kScreenHeight / 2;
+}
+
+std::vector<std::string> TileImages() {
+  std::vector<std::string> names;
+  ListDirectory("Data\\GFX\\TileSet\\", "*.png", names);
+  return names;
+}
+
+// N: a legend entry for the next tile image the legend does not use yet, a wall
+// when its name says so, else a floor.
+void AddNextEntry(EditorSession& s) {
+  const std::vector<std::string> images = TileImages();
+  for (size_t tried = 0; tried < images.size(); ++tried) {
+    const std::string& image = images[(s.nextImage + tried) % images.size()];
+    bool used = false;
+    for (const mapc::LegendEntry& e : s.doc.source().legend) used = used || mapc::SameName(e.image, image);
+    if (used) continue;
+    s.nextImage = (s.nextImage + tried + 1) % images.size();
+    const bool wall = image.rfind("Wall", 0) == 0;
+    std::string code;
+    if (s.doc.AddEntry(image, wall ? EntryKind::Wall : EntryKind::Floor, 0, code)) {
+      s.state.entry = static_cast<int>(s.doc.source().legend.size()) - 1;
+      s.state.message = "new legend entry '" + code + "' " + image;
+    }
+    return;
+  }
+  s.state.message = "every tile image is in the legend";
+}
+
+void Pick(EditorSession& s, Cell cell) {
+  const int entry = s.doc.EntryAt(s.state.layer, cell.column, cell.row);
+  if (entry >= 0) {
+    s.state.entry = entry;
+    s.state.tool = Tool::Paint;
+  }
+}
+
+void ApplyTool(EditorSession& s, Cell cell) {
+  MapDocument& doc = s.doc;
+  EditorState& st = s.state;
+  const auto& legend = doc.source().legend;
+  switch (st.tool) {
+    case Tool::Paint:
+      if (st.entry >= 0 && static_cast<size_t>(st.entry) < legend.size()) {
+        doc.Paint(st.layer, cell.column, cell.row, legend[static_cast<size_t>(st.entry)].code);
+      }
+      break;
+    case Tool::Light: doc.AddLight(mapc::kLightNames[st.light].name, cell.column, cell.row); break;
+    case Tool::Door: doc.AddDoor(mapc::kDoorStyles[st.doorStyle].name, cell.column, cell.row); break;
+    case Tool::Soldier: doc.AddEnemy(1, cell.column, cell.row); break;
+    case Tool::Turret: doc.AddEnemy(2, cell.column, cell.row); break;
+    case Tool::Start: doc.SetStart(cell.column, cell.row); break;
+    case Tool::Remove: doc.RemoveAt(cell.column, cell.row); break;
+  }
+}
+
+void Erase(EditorSession& s, Cell cell) {
+  if (s.state.tool == Tool::Paint) {
+    s.doc.Paint(s.state.layer, cell.column, cell.row, s.doc.EmptyCode(s.state.layer));
+  } else {
+    s.doc.RemoveAt(cell.column, cell.row);
+  }
+}
+
+bool InMapArea(int x, int y) { return x >= 0 && y >= kToolbarHeight && x < kPaletteX && y < kStatusY; }
+
+void HandleLeft(EditorSession& s) {
+  EditorState& st = s.state;
+  const bool down = s.mouse.leftDown != 0;
+  const Cell cell = ScreenCell(st, s.doc.TileSize(), st.cursorX, st.cursorY);
+  const bool shift = Held(s.keyboard, key::kShift, key::kRightShift);
+  if (down && !s.leftHeld) {
+    if (st.cursorY >= 0 && st.cursorY < kToolbarHeight) {
+      st.tool = static_cast<Tool>(std::clamp(st.cursorX / 96, 0, kToolCount - 1));
+    } else if (st.cursorX >= kPaletteX && st.cursorY < kStatusY) {
+      const int index = (st.cursorY - kToolbarHeight - 4) / 36;
+      const int rows = (kStatusY - kToolbarHeight - 8) / 36;
+      const int size = static_cast<int>(s.doc.source().legend.size());
+      const int first = std::clamp(st.entry - rows / 2, 0, std::max(0, size - rows));
+      if (first + index < size) st.entry = first + index;
+    } else if (InMapArea(st.cursorX, st.cursorY)) {
+      s.doc.BeginStep();
+      if (shift && st.tool == Tool::Paint) {
+        st.fillActive = true;
+        st.fillColumn = cell.column;
+        st.fillRow = cell.row;
+      } else {
+        ApplyTool(s, cell);
+        s.lastColumn = cell.column;
+        s.lastRow = cell.row;
+      }
+    }
+  } else if (down && s.leftHeld && !st.fillActive && st.tool == Tool::Paint && InMapArea(st.cursorX, st.cursorY) &&
+             (cell.column != s.lastColumn || cell.row != s.lastRow)) {
+    ApplyTool(s, cell);
+    s.lastColumn = cell.column;
+    s.lastRow = cell.row;
+  } else if (!down && s.leftHeld) {
+    if (st.fillActive && static_cast<size_t>(st.entry) < s.doc.source().legend.size()) {
+      s.doc.Fill(st.layer, st.fillColumn, st.fillRow, cell.column, cell.row,
+                 s.doc.source().legend[static_cast<size_t>(st.entry)].code);
+    }
+    st.fillActive = false;
+    s.lastColumn = s.lastRow = -1;
+    s.doc.EndStep();
+  }
+  s.leftHeld = down;
+}
+
+void HandleRight(EditorSession& s) {
+  EditorState& st = s.state;
+  const bool down = s.mouse.rightDown != 0;
+  if (down && !s.rightHeld) {
+    s.rightDragged = false;
+  } else if (down && s.rightHeld) {
+    const int dx = st.cursorX - s.rightX, dy = st.cursorY - s.rightY;
+    if (s.rightDragged || std::abs(dx) + std::abs(dy) > 3) {
+      s.rightDragged = true;
+      st.camera.x -= dx;
+      st.camera.y -= dy;
+    }
+  } else if (!down && s.rightHeld && !s.rightDragged && InMapArea(st.cursorX, st.cursorY)) {
+    Erase(s, ScreenCell(st, s.doc.TileSize(), st.cursorX, st.cursorY));
+  }
+  s.rightHeld = down;
+  s.rightX = st.cursorX;
+  s.rightY = st.cursorY;
+}
+
+void StepChoice(EditorSession& s, int step) {
+  EditorState& st = s.state;
+  if (st.tool == Tool::Light) Cycle(st.light, static_cast<int>(std::size(mapc::kLightNames)), step);
+  else if (st.tool == Tool::Door) Cycle(st.doorStyle, static_cast<int>(std::size(mapc::kDoorStyles)), step);
+  else Cycle(st.entry, static_cast<int>(s.doc.source().legend.size()), step);
+}
+
+// Keys; returns true when the loop should end with `exit`.
+bool HandleKeys(EditorSession& s, EditorHost& host, PlayRequest& play, EditorExit& exit) {
+  const Keyboard& k = s.keyboard;
+  EditorState& st = s.state;
+  const bool ctrl = Held(k, key::kCtrl, key::kRightCtrl), shift = Held(k, key::kShift, key::kRightShift);
+  if (ctrl) {
+    if (k.Released(key::kZ)) st.message = s.doc.Undo() ? "undone" : "nothing to undo";
+    if (k.Released(key::kY)) st.message = s.doc.Redo() ? "redone" : "nothing to redo";
+    if (k.Released(scan::kS)) SaveAndCompile(s, host);
+    return false;
+  }
+  const int dx = (Held(k, scan::kD, key::kRight) ? 1 : 0) - (Held(k, scan::kA, key::kLeft) ? 1 : 0);
+  const int dy = (Held(k, scan::kS, key::kDown) ? 1 : 0) - (Held(k, scan::kW, key::kUp) ? 1 : 0);
+  st.camera.x += dx * kScrollStep;
+  st.camera.y += dy * kScrollStep;
+  for (int t = 0; t < kToolCount; ++t) {
+    if (k.Released(scan::k1 + t)) st.tool = static_cast<Tool>(t);
+  }
+  if (k.Released(key::kTab)) Cycle(st.layer, std::max(1, std::min(2, s.doc.Layers())), 1);
+  if (k.Released(key::kLeftBracket)) StepChoice(s, -1);
+  if (k.Released(key::kRightBracket)) StepChoice(s, 1);
+  if (k.Released(key::kG)) st.grid = !st.grid;
+  if (k.Released(key::kM)) st.minimap = !st.minimap;
+  if (k.Released(scan::kF9)) st.lighting = !st.lighting;
+  if (k.Released(key::kHome)) CentreOn(st, s.doc.preview().binary.startX, s.doc.preview().binary.startY);
+  if (k.Released(key::kP) || s.middlePressed) Pick(s, ScreenCell(st, s.doc.TileSize(), st.cursorX, st.cursorY));
+  if (k.Released(key::kN)) AddNextEntry(s);
+  if (k.Released(key::kF5)) {
+    if (!SaveAndCompile(s, host)) return false;
+    play = PlayRequest{s.doc.source().name, std::nullopt, std::nullopt};
+    const Cell cell = ScreenCell(st, s.doc.TileSize(), st.cursorX, st.cursorY);
+    if (shift && s.doc.preview().binary.Inside(cell.column, cell.row)) {
+      play.x = cell.column * s.doc.TileSize() + s.doc.TileSize() / 2 - 2;
+      play.y = cell.row * s.doc.TileSize() + s.doc.TileSize() / 2 - 2;
+    }
+    exit = EditorExit::kPlayTest;
+    return true;
+  }
+  if (k.Released(scan::kEscape)) {
+    if (!s.doc.modified() || s.quitArmed) {
+      exit = EditorExit::kQuit;
+      return true;
+    }
+    s.quitArmed = true;
+    st.message = "unsaved changes: Ctrl+S saves, Escape again quits without saving";
+  }
+  return false;
+}
+
+void DrawTexts(const EditorSession& s, Renderer& renderer) {
+  const EditorState& st = s.state;
+  for (int t = 0; t < kToolCount; ++t) {
+    renderer.DrawText(8 + t * 96, 3, std::to_string(t + 1) + " " + ToolName(static_cast<Tool>(t)), 0xffffff);
+  }
+  std::string choice;
+  const auto& legend = s.doc.source().legend;
+  if (st.tool == Tool::Light) choice = std::string("light ") + mapc::kLightNames[st.light].name;
+  if (st.tool == Tool::Door) choice = std::string("door ") + mapc::kDoorStyles[st.doorStyle].name;
+  if (st.tool == Tool::Paint && static_cast<size_t>(st.entry) < legend.size()) {
+    choice = "paint '" + legend[static_cast<size_t>(st.entry)].code + "' on layer " + std::to_string(st.layer);
+  }
+  renderer.DrawText(4 + kToolCount * 96, 3, choice + (st.lighting ? "  lighting" : ""), 0x80ffff);
+  const int rows = (kStatusY - kToolbarHeight - 8) / 36;
+  const int first = std::clamp(st.entry - rows / 2, 0, std::max(0, static_cast<int>(legend.size()) - rows));
+  for (int i = first; i < std::min(static_cast<int>(legend.size()), first + rows); ++i) {
+    const mapc::LegendEntry& e = legend[static_cast<size_t>(i)];
+    std::string name = e.image.empty() ? "(empty)" : e.image.substr(0, e.image.size() - std::min<size_t>(4, e.image.size()));
+    const int y = kToolbarHeight + 4 + (i - first) * 36;
+    renderer.DrawText(kPaletteX + 44, y + 2, "'" + e.code + "'" + (e.doorAnimation >= 0 ? " door" : ""), 0xffffff);
+    renderer.DrawText(kPaletteX + 44, y + 17, name.substr(0, 13), 0xc0c0c0);
+  }
+  renderer.DrawText(6, kStatusY + 3, StatusText(s.doc, st), 0xffffff);
+  if (!st.message.empty()) renderer.DrawText(560, kStatusY + 3, st.message.substr(0, 60), 0x60ffff);
+}
+
+void Screenshot(EditorHost& host) {
+  Image shot;
+  if (!host.renderer.Capture(shot) || !WritePngFile(host.screenshotPath, shot, false)) {
+    host.screenshotError = "cannot write the screenshot \"" + host.screenshotPath + "\"";
+  }
+}
+
+}  // namespace
+
+std::string CompiledMapFolder(const std::string& userFolder) {
+  const std::string data = HostPath("Data\\Maps");
+  if (std::filesystem::is_directory(data) && ::access(data.c_str(), W_OK) == 0) return data;
+  return userFolder;
+}
+
+bool SaveAndCompile(EditorSession& s, const EditorHost& host) {
+  std::string error;
+  if (!s.doc.Save(error)) {
+    s.state.message = error;
+    return false;
+  }
+  s.quitArmed = false;
+  if (!s.doc.Compile(host.outputDir, error)) {
+    s.state.message = error.substr(error.find_last_of('/') + 1);
+    return false;
+  }
+  s.state.message = "saved and compiled " + s.doc.source().name;
+  return true;
+}
+
+EditorExit RunEditor(EditorSession& s, EditorHost& host, PlayRequest& play) {
+  if (!s.started) {
+    PrepareEditorSprites(host.sprites);
+    CentreOn(s.state, s.doc.preview().binary.startX, s.doc.preview().binary.startY);
+    s.started = true;
+    if (!s.doc.diagnostics().empty()) {
+      s.state.message = mapc::FormatDiagnostic(s.doc.path(), s.doc.diagnostics().front());
+    }
+  }
+  s.keyboard = Keyboard{};
+  s.leftHeld = s.rightHeld = false;
+  EditorExit exit = EditorExit::kQuit;
+  while (true) {
+    const bool last = host.frames && host.frame + 1 >= *host.frames;
+    if (host.frames && *host.frames == 0) break;
+    if (!host.headless) SleepMs(10);
+    bool closed = false;
+    ReadFrameInput(s, host, closed);
+    host.clock.Advance();
+    host.now = host.clock.Now();
+    HandleLeft(s);
+    HandleRight(s);
+    const bool done = HandleKeys(s, host, play, exit);
+    BuildWorld(s.doc, s.world, host.sprites, host.animations);
+    host.renderer.Clear(0);
+    host.renderer.BeginScene();
+    DrawEditor(s.doc, s.state, s.world, host.sprites, host.animations, host.now);
+    host.renderer.EndScene();
+    DrawTexts(s, host.renderer);
+    if ((last || done || closed) && !host.screenshotPath.empty()) Screenshot(host);
+    host.renderer.Present();
+    ++host.frame;
+    if (closed) return EditorExit::kClosed;
+    if (done) return exit;
+    if (last) break;
+  }
+  return EditorExit::kQuit;
+}
+
+}  // namespace editor

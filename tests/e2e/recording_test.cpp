@@ -101,7 +101,7 @@ TEST(Recording, ALiveSessionReplaysExactly) {
     ASSERT_TRUE(x.Geometry(window, g));
     MovePointer(server.display(), g.x + 800, g.y + 350);
     KeyAction(server.display(), "keydown", "d");
-    Pause(0.4);
+    Pause(1.0);  // long enough to span a frame even on a loaded machine
     KeyAction(server.display(), "keyup", "d");
     ClickAt(server.display(), g.x + 820, g.y + 300);
     Tap(server.display(), "2");

@@ -38,6 +38,7 @@ void ReadFrameInput(EditorSession& s, EditorHost& host, bool& closed) {
     const bool middle = host.window->MiddleButtonDown();
     s.middlePressed = middle && !s.middleHeld;
     s.middleHeld = middle;
+    s.wheel = host.window->TakeWheel();
   }
   closed = event == WindowEvent::kClose;
   s.mouse.source = 0;
@@ -213,6 +214,7 @@ bool HandleKeys(EditorSession& s, EditorHost& host, PlayRequest& play, EditorExi
   if (k.Released(key::kTab)) Cycle(st.layer, std::max(1, std::min(2, s.doc.Layers())), 1);
   if (k.Released(key::kLeftBracket)) StepChoice(s, -1);
   if (k.Released(key::kRightBracket)) StepChoice(s, 1);
+  if (s.wheel != 0) StepChoice(s, s.wheel > 0 ? -1 : 1);  // the wheel walks the palette like [ and ]
   if (k.Released(key::kG)) st.grid = !st.grid;
   if (k.Released(key::kM)) st.minimap = !st.minimap;
   if (k.Released(scan::kF9)) st.lighting = !st.lighting;

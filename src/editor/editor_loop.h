@@ -50,6 +50,7 @@ struct EditorSession {
   Keyboard keyboard;
   MouseState mouse;
   bool leftHeld = false, rightHeld = false, middleHeld = false, middlePressed = false;
+  int wheel = 0;  // the mouse wheel's notches this frame (away from the player: positive)
   bool rightDragged = false;
   int rightX = 0, rightY = 0;
   int lastColumn = -1, lastRow = -1;  // last cell painted in this stroke

@@ -134,6 +134,11 @@ void SoundPlayer::SetMasterVolume(float volume) {
   if (open_) Mix_MasterVolume(static_cast<int>(std::lround(masterVolume_ * MIX_MAX_VOLUME)));
 }
 
+void SoundPlayer::StopAll() {
+  if (open_) Mix_HaltChannel(-1);
+  for (Voice& voice : voices_) voice.busy = false;
+}
+
 void SoundPlayer::SetMuted(bool muted) {
   muted_ = muted;
   if (muted_ && open_) Mix_HaltChannel(-1);

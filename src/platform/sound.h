@@ -72,6 +72,8 @@ class SoundPlayer {
   void Play(size_t index, float pan, float volume);
   // Muting stops every voice at once; sounds started while muted are not played.
   void SetMuted(bool muted);
+  // Stops every sound still playing (a restarted map starts in silence).
+  void StopAll();
   bool muted() const { return muted_; }
   // The master volume, 0-1, over every voice (kept while closed, applied on Open).
   void SetMasterVolume(float volume);

@@ -243,7 +243,23 @@ WindowEvent GameWindow::TakeEvent() {
   SDL_Event event;
   // SDL_PollEvent pumps the window system before it takes the first queued event.
   if (SDL_PollEvent(&event) == 0) return WindowEvent::kNone;
+  if (event.type == SDL_MOUSEWHEEL) {
+    wheel_ += event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y : event.wheel.y;
+    return WindowEvent::kOther;
+  }
   return Translate(event);
+}
+
+void GameWindow::EnableWheel(bool on) {
+  SDL_EventState(SDL_MOUSEWHEEL, on ? SDL_ENABLE : SDL_IGNORE);
+  if (!on) SDL_FlushEvent(SDL_MOUSEWHEEL);
+  wheel_ = 0;
+}
+
+int GameWindow::TakeWheel() {
+  const int notches = wheel_;
+  wheel_ = 0;
+  return notches;
 }
 
 void GameWindow::PumpEvents() {

@@ -86,7 +86,14 @@ class GameWindow {
   // it follows the window's size.
   void ConfineCursor(bool on);
 
+  // The mouse wheel (the editor's palette): while on, wheel events count up for
+  // TakeWheel, each taking a frame's one event as a button does. Off for play.
+  void EnableWheel(bool on);
+  // The wheel's notches since the last call (away from the player: positive).
+  int TakeWheel();
+
  private:
+  int wheel_ = 0;
   SDL_Window* window_ = nullptr;
   bool fullscreen_ = false;
   bool integerScale_ = false;

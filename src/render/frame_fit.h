@@ -47,8 +47,8 @@ bool WholeScale(const FrameFit& fit);
 FramePoint CursorToFrame(const WindowMetrics& window, int cursorX, int cursorY);
 
 // Room left in the desktop's usable area for the window manager's frame round the
-// window: its borders and title bar (SDL learns their size only once the window is
-// shown, too late to choose its size).
+// window: its borders and title bar (the window system tells their size only once
+// the window is shown, too late to choose its size).
 constexpr int kDecorationWidth = 16;
 constexpr int kDecorationHeight = 48;
 // A rectangle of the window in window coordinates (the cursor's units).

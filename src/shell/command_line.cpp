@@ -100,8 +100,8 @@ void Describe(CLI::App& app, Options& options, bool& version) {
   AddText(app, "--config", options.configDir, "DIR",
           "read and write the settings (settings.ini) in DIR instead of $XDG_CONFIG_HOME/vexmoor");
   app.add_flag("--keys", options.keys, "print the key bindings in the settings file's form and stop");
-  app.add_option("--renderer", options.renderer, "draw with SDL's accelerated renderer (gl), our software "
-                 "renderer (soft), or (auto, the default) ours where SDL's runs on the CPU")
+  app.add_option("--renderer", options.renderer, "draw with the accelerated OpenGL renderer (gl), our software "
+                 "renderer (soft), or (auto, the default) ours where OpenGL runs on the CPU")
       ->option_text("gl|soft|auto")->check(CLI::IsMember({"gl", "soft", "auto"}));
   AddText(app, "--plot", options.plot, "OUT.png", "with --timedemo: draw the frame times as a PNG picture");
   AddText(app, "--edit", options.edit, "FILE", "edit the map source FILE.vxmap (made when missing) in the map editor");

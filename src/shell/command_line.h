@@ -33,7 +33,7 @@ struct Options {
   bool padAimRadiusGiven = false;
   std::string configDir;      // --config DIR: the settings folder instead of the XDG one
   bool keys = false;          // --keys: print the key bindings and stop
-  std::string renderer = "auto";  // --renderer gl|soft|auto: SDL's accelerated renderer, ours, or ours where SDL's runs on the CPU
+  std::string renderer = "auto";  // --renderer gl|soft|auto: the accelerated renderer, ours, or ours where OpenGL runs on the CPU
   std::string plot;           // --plot OUT.png: with --timedemo, the frame times drawn as a picture
   std::string edit;           // --edit FILE.vxmap: the map editor
   std::string editSize;       // --size COLUMNSxROWS: a new map's size

@@ -79,7 +79,9 @@ int RunEditMode(const Options& options, Game& game, Runtime& runtime) {
   host.outputDir = editor::CompiledMapFolder(UserMapFolder());
   while (true) {
     editor::PlayRequest play;
+    if (host.window != nullptr) host.window->EnableWheel(true);
     const editor::EditorExit exit = editor::RunEditor(session, host, play);
+    if (host.window != nullptr) host.window->EnableWheel(false);
     if (exit != editor::EditorExit::kPlayTest) break;
     if (!PlayTest(play, host, runtime, program)) break;
     if (host.frames && host.frame >= *host.frames) break;

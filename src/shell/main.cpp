@@ -54,8 +54,8 @@ bool MapExists(const std::string& name) {
 }
 
 // The screen: the software renderer alone (headless), or a window with the chosen
-// back-end. --renderer picks it: gl, SDL's accelerated renderer; soft, ours; auto
-// (the default), SDL's where a GPU stands behind it and ours where SDL's would run
+// back-end. --renderer picks it: gl, the accelerated renderer; soft, ours; auto
+// (the default), the accelerated one where a GPU stands behind it and ours where it would run
 // OpenGL on the CPU (ours is several times faster there). vexmoor-soft draws with
 // ours unless told gl. Either program falls back to ours when the display offers
 // no accelerated OpenGL.
@@ -71,8 +71,8 @@ void Say(const Options& options, const std::string& text) {
   if (options.verbose) std::fprintf(stderr, "%s: %s\n", kProgram, text.c_str());
 }
 
-// SDL's accelerated renderer on an OpenGL window. False, the window left open, when
-// our renderer is to draw instead (`emulated` when SDL's would run on the CPU).
+// the accelerated renderer on an OpenGL window. False, the window left open, when
+// our renderer is to draw instead (`emulated` when it would run on the CPU).
 bool OpenAccelerated(Screen& screen, const Options& options, bool& emulated) {
   auto hardware = std::make_unique<SdlRenderer>(screen.window.handle(), screen.window.integerScale());
   if (!hardware->ok()) {
@@ -82,12 +82,12 @@ bool OpenAccelerated(Screen& screen, const Options& options, bool& emulated) {
   }
   const RendererProbe probe = ProbeRenderer(hardware->handle());
   if (probe.emulated && options.renderer == "auto") {
-    Say(options, "SDL's renderer (" + probe.description +
+    Say(options, "the accelerated renderer (" + probe.description +
                      ") runs OpenGL on the CPU: drawing with the software renderer instead");
     emulated = true;
     return false;
   }
-  Say(options, "drawing with SDL's accelerated renderer (" + probe.description + ")");
+  Say(options, "drawing with the accelerated renderer (" + probe.description + ")");
   screen.renderer = std::move(hardware);
   screen.windowOpen = true;
   screen.backend = SdlRenderer::kBackendName;
@@ -137,8 +137,8 @@ bool OpenScreen(Screen& screen, const Options& options, int displayMode, std::st
     }
     Say(options, std::string("drawing with the software renderer on ") + std::to_string(threads) +
                      " thread(s), presenting through the " +
-                     (presenter->surfacePath() ? "window surface" : "SDL renderer's texture") +
-                     (presenter->reason().empty() ? "" : " (SDL's renderer: " + presenter->reason() + ")"));
+                     (presenter->surfacePath() ? "window surface" : "the accelerated renderer's texture") +
+                     (presenter->reason().empty() ? "" : " (the accelerated renderer: " + presenter->reason() + ")"));
   }
   screen.renderer = std::move(software);
   return true;

@@ -77,7 +77,10 @@ bool RestartMap(Game& game, Runtime& runtime) {
   runtime.sprites.Clear();
   runtime.clock.Restart();
   runtime.rng.Seed(runtime.seed);
-  if (runtime.sound != nullptr) runtime.sound->cues = SoundCues{};
+  if (runtime.sound != nullptr) {
+    runtime.sound->cues = SoundCues{};
+    if (runtime.sound->player != nullptr) runtime.sound->player->StopAll();
+  }
   if (StartUp(game, runtime)) return true;
   std::fprintf(stderr, "%s: cannot play the map \"%s\" again: %s\n", runtime.programName.c_str(),
                game.mapName.c_str(), game.mapError.c_str());

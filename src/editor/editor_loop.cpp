@@ -20,6 +20,7 @@ namespace {
 namespace key {
 constexpr int kTab = 0x0F, kLeftBracket = 0x1A, kRightBracket = 0x1B, kCtrl = 0x1D, kRightCtrl = 0x9D;
 constexpr int kShift = 0x2A, kRightShift = 0x36, kHome = 0xC7, kUp = 0xC8, kLeft = 0xCB, kRight = 0xCD;
+constexpr int kJ = 0x24, kK = 0x25;
 constexpr int kDown = 0xD0, kF5 = 0x3F, kG = 0x22, kM = 0x32, kP = 0x19, kN = 0x31, kZ = 0x2C, kY = 0x15;
 }  // namespace key
 
@@ -65,8 +66,35 @@ std::vector<std::string> TileImages() {
   return names;
 }
 
-// N: a legend entry for the next tile image the legend does not use yet, a wall
-// when its name says so, else a floor.
+// K cycles the kind of the entries N adds (by the image's name, floor, wall, low);
+// J cycles their material. The status line says what N will add.
+void ChooseNewEntryKind(EditorState& state, bool kind) {
+  static const char* const kKinds[] = {"floor", "wall", "low"};
+  static const char* const kMaterials[] = {"dust", "metal", "electronics", "vegetation"};
+  if (kind) {
+    state.newKind = state.newKind >= 2 ? -1 : state.newKind + 1;
+  } else {
+    state.newMaterial = (state.newMaterial + 1) % 4;
+  }
+  state.message = std::string("N adds: ") + (state.newKind < 0 ? "wall or floor by the image's name" : kKinds[state.newKind]) +
+                  ", material " + std::to_string(state.newMaterial) + " (" + kMaterials[state.newMaterial] + ")";
+}
+
+// N: a legend entry for the next tile image the legend does not use yet; once every
+// image is in use, another entry for the image of the entry chosen in the palette (a
+// variant of another kind or material). Its kind is K's choice, or a wall when the
+// image's name says so and else a floor; its material is J's choice.
+bool AddEntryFor(EditorSession& s, std::string image) {  // a copy: the legend grows
+  const bool wall = image.rfind("Wall", 0) == 0;
+  const EntryKind kind = s.state.newKind >= 0 ? static_cast<EntryKind>(s.state.newKind)
+                                              : (wall ? EntryKind::Wall : EntryKind::Floor);
+  std::string code;
+  if (!s.doc.AddEntry(image, kind, s.state.newMaterial, code)) return false;
+  s.state.entry = static_cast<int>(s.doc.source().legend.size()) - 1;
+  s.state.message = "new legend entry '" + code + "' " + image;
+  return true;
+}
+
 void AddNextEntry(EditorSession& s) {
   const std::vector<std::string> images = TileImages();
   for (size_t tried = 0; tried < images.size(); ++tried) {
@@ -75,15 +103,13 @@ void AddNextEntry(EditorSession& s) {
     for (const mapc::LegendEntry& e : s.doc.source().legend) used = used || mapc::SameName(e.image, image);
     if (used) continue;
     s.nextImage = (s.nextImage + tried + 1) % images.size();
-    const bool wall = image.rfind("Wall", 0) == 0;
-    std::string code;
-    if (s.doc.AddEntry(image, wall ? EntryKind::Wall : EntryKind::Floor, 0, code)) {
-      s.state.entry = static_cast<int>(s.doc.source().legend.size()) - 1;
-      s.state.message = "new legend entry '" + code + "' " + image;
-    }
+    AddEntryFor(s, image);
     return;
   }
-  s.state.message = "every tile image is in the legend";
+  const auto& legend = s.doc.source().legend;
+  const size_t chosen = static_cast<size_t>(std::max(s.state.entry, 0));
+  if (chosen < legend.size() && !legend[chosen].image.empty() && AddEntryFor(s, legend[chosen].image)) return;
+  s.state.message = "every tile image is in the legend: choose an entry with an image to add a variant of it";
 }
 
 void Pick(EditorSession& s, Cell cell) {
@@ -221,6 +247,7 @@ bool HandleKeys(EditorSession& s, EditorHost& host, PlayRequest& play, EditorExi
   if (k.Released(key::kHome)) CentreOn(st, s.doc.preview().binary.startX, s.doc.preview().binary.startY);
   if (k.Released(key::kP) || s.middlePressed) Pick(s, ScreenCell(st, s.doc.TileSize(), st.cursorX, st.cursorY));
   if (k.Released(key::kN)) AddNextEntry(s);
+  if (k.Released(key::kK) || k.Released(key::kJ)) ChooseNewEntryKind(s.state, k.Released(key::kK));
   if (k.Released(key::kF5)) {
     if (!SaveAndCompile(s, host)) return false;
     play = PlayRequest{s.doc.source().name, std::nullopt, std::nullopt};

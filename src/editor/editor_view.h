@@ -30,6 +30,8 @@ struct EditorState {
   int entry = 0;       // legend entry painted
   int light = 0;       // index of the light names
   int doorStyle = 0;   // index of the door styles
+  int newKind = -1;     // K: the kind of entries N adds (-1: wall when the image's name says so, else floor)
+  int newMaterial = 0;  // J: their material (0 dust, 1 metal, 2 electronics, 3 vegetation)
   bool grid = true;
   bool lighting = false;  // F9: the map's lights and darkness as in play
   bool minimap = false;

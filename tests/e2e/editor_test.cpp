@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 
 #include "e2e/program_runner.h"
@@ -46,7 +47,10 @@ TEST(Editor, ScriptedSessionCompilesAMapThatPlays) {
             "14 key 4 down\n15 key 4 up\n16 mouse " + At(5, 2) + "\n17 button left down\n18 button left up\n"
             "19 key 2 down\n20 key 2 up\n21 mouse " + At(1, 2) + "\n22 button left down\n23 button left up\n"
             "24 key CTRL down\n25 key Z down\n26 key Z up\n27 key Y down\n28 key Y up\n"
-            "29 key S down\n30 key S up\n31 key CTRL up\n");
+            "29 key S down\n30 key S up\n31 key CTRL up\n"
+            // K twice: N adds walls; J once: of metal; then save again.
+            "32 key K down\n33 key K up\n34 key K down\n35 key K up\n36 key J down\n37 key J up\n"
+            "38 key N down\n39 key N up\n40 key CTRL down\n41 key S down\n42 key S up\n43 key CTRL up\n");
   const ProcessResult edit =
       RunGame({"--data", dir.path(), "--headless", "--edit", dir.File("Room.vxmap"), "--size", "12x10", "--input",
                dir.File("edit.txt"), "--screenshot", dir.File("editor.png")},
@@ -55,6 +59,8 @@ TEST(Editor, ScriptedSessionCompilesAMapThatPlays) {
   const std::string source = ReadAll(dir.File("Room.vxmap"));
   EXPECT_NE(source.find("soldier cell 5 2"), std::string::npos) << source;
   EXPECT_NE(source.find("light Warm cell 1 2"), std::string::npos) << source;
+  // The entry N added: a wall of metal (the editor writes one space before "material").
+  EXPECT_TRUE(std::regex_search(source, std::regex("\n\\S+  wall  \"[^\"]+\\.png\" material 1\r?\n"))) << source;
 
   const std::string compiled = ReadAll(dir.File("share/vexmoor/Data/Maps/Room.map"));
   ASSERT_FALSE(compiled.empty());

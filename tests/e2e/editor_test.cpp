@@ -12,13 +12,6 @@
 
 namespace {
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 // Screen point of a cell's centre in a new 12 x 10 map: the view opens centred on
 // the start (94, 94).
 std::string At(int column, int row) {

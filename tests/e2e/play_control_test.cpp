@@ -32,13 +32,6 @@ std::string WithoutFrame(const std::string& state) {
   return std::regex_replace(state, std::regex("\"frame\":[0-9]+,\"now\""), "\"now\"");
 }
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 // The first frame of the fixed 1/60 s clock whose time is past `until`.
 int FirstFramePast(double until) {
   for (int f = 1;; ++f) {

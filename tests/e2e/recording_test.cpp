@@ -17,13 +17,6 @@ namespace {
 
 constexpr const char* kGameTitle = "Vexmoor V0.1 (Build 07 03 2009)";
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 void Pause(double seconds) { std::this_thread::sleep_for(std::chrono::duration<double>(seconds)); }
 
 // A key held long enough for at least one frame to see it down: the game reads the

@@ -12,13 +12,6 @@
 
 namespace {
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 TEST(RendererChoice, AutoDrawsInSoftwareWhereOpenGlRunsOnTheCpu) {
   if (!XvfbInstalled()) GTEST_SKIP() << "Xvfb is not installed";
   XvfbServer server;

@@ -11,13 +11,6 @@
 
 namespace {
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 // Test starts at (158, 222) with free floor to its right.
 ProcessResult WalkRight(const TempDir& dir, const std::string& key, std::vector<std::string> extra) {
   dir.Write("walk.txt", "1 mouse 700 384\n1 key " + key + " down\n");

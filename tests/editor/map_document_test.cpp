@@ -1,6 +1,8 @@
 #include "editor/map_document.h"
 
 #include <gtest/gtest.h>
+
+#include "support/temp_dir.h"
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -12,13 +14,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string ReadAll(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 fs::path Scratch(const std::string& name) {
   fs::path dir = fs::temp_directory_path() / ("vx_editor_" + std::to_string(::getpid()) + "_" + name);

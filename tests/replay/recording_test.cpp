@@ -11,13 +11,6 @@
 
 namespace {
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 // One frame of live input as the platform gives it.
 struct LiveFrame {
   float now;

@@ -22,6 +22,9 @@ class TempDir {
   std::string path_;
 };
 
+// The whole of a file's bytes; empty when it cannot be read.
+std::string ReadAll(const std::string& path);
+
 // Paths of the source and build trees, for tests that read data or run programs.
 inline std::string SourceDir() { return VEXMOOR_SOURCE_DIR; }
 inline std::string BuildDir() { return VEXMOOR_BUILD_DIR; }

@@ -190,6 +190,19 @@ struct BilinearWide {
   VX_INLINE void Tail(V& lo, V& hi, V mask) { Eight(lo, hi, mask); }
 };
 
+// The four bilinear weights of eight pixels (those of BilinearWeights, one pixel per
+// 32-bit lane, products below 2^16), packed as 16-bit pairs: w00 and w10 in `upper`,
+// w01 and w11 in `lower`.
+VX_INLINE static void PackedWeights(const EightCoordinates& c, V& upper, V& lower) {
+  const V m = _mm256_set1_epi32(255);
+  const V fx = _mm256_and_si256(_mm256_srli_epi32(c.s, 8), m), fy = _mm256_and_si256(_mm256_srli_epi32(c.t, 8), m);
+  const V w11 = _mm256_srli_epi32(_mm256_add_epi32(_mm256_mullo_epi16(fx, fy), _mm256_set1_epi32(128)), 8);
+  const V w10 = _mm256_sub_epi32(fx, w11), w01 = _mm256_sub_epi32(fy, w11);
+  const V w00 = _mm256_sub_epi32(_mm256_add_epi32(_mm256_set1_epi32(256), w11), _mm256_add_epi32(fx, fy));
+  upper = _mm256_or_si256(w00, _mm256_slli_epi32(w10, 16));
+  lower = _mm256_or_si256(w01, _mm256_slli_epi32(w11, 16));
+}
+
 // Bilinear sampling from the texels with 16-bit channels. Register k holds pixel k
 // in its low half and pixel k + 4 in its high half: the texel pair (x, x+1) of the
 // row and of the next, each one 16-byte load, times their weights, spread from
@@ -235,16 +248,9 @@ struct BilinearWide16 {
                        _mm256_and_si256(_mm256_add_epi32(c.Index(), bias), live));
     // Read the indices back from memory: cheaper than extracting them lane by lane.
     asm("" : "+m"(index));
-    const V m = _mm256_set1_epi32(255);
-    const V fx = _mm256_and_si256(_mm256_srli_epi32(c.s, 8), m),
-            fy = _mm256_and_si256(_mm256_srli_epi32(c.t, 8), m);
+    V upper, lower;
+    PackedWeights(c, upper, lower);
     c.Step();
-    // The weights of BilinearWeights, one pixel per 32-bit lane (products below 2^16).
-    const V w11 = _mm256_srli_epi32(_mm256_add_epi32(_mm256_mullo_epi16(fx, fy), _mm256_set1_epi32(128)), 8);
-    const V w10 = _mm256_sub_epi32(fx, w11), w01 = _mm256_sub_epi32(fy, w11);
-    const V w00 = _mm256_sub_epi32(_mm256_add_epi32(_mm256_set1_epi32(256), w11), _mm256_add_epi32(fx, fy));
-    const V upper = _mm256_or_si256(w00, _mm256_slli_epi32(w10, 16));
-    const V lower = _mm256_or_si256(w01, _mm256_slli_epi32(w11, 16));
     lo = Sum(Products(index, 0, upper, lower), Products(index, 1, upper, lower));
     hi = Sum(Products(index, 2, upper, lower), Products(index, 3, upper, lower));
   }
@@ -282,16 +288,9 @@ struct TintWide {
   // Lanes outside `live` read the store's first texel.
   VX_INLINE void Eight(V& lo, V& hi, V live = _mm256_set1_epi32(-1)) {
     const V index = _mm256_and_si256(_mm256_add_epi32(c.Index(), bias), live);
-    const V m = _mm256_set1_epi32(255);
-    const V fx = _mm256_and_si256(_mm256_srli_epi32(c.s, 8), m),
-            fy = _mm256_and_si256(_mm256_srli_epi32(c.t, 8), m);
+    V upper, lower;
+    PackedWeights(c, upper, lower);
     c.Step();
-    // The weights of BilinearWeights, one pixel per 32-bit lane (products below 2^16).
-    const V w11 = _mm256_srli_epi32(_mm256_add_epi32(_mm256_mullo_epi16(fx, fy), _mm256_set1_epi32(128)), 8);
-    const V w10 = _mm256_sub_epi32(fx, w11), w01 = _mm256_sub_epi32(fy, w11);
-    const V w00 = _mm256_sub_epi32(_mm256_add_epi32(_mm256_set1_epi32(256), w11), _mm256_add_epi32(fx, fy));
-    const V upper = _mm256_or_si256(w00, _mm256_slli_epi32(w10, 16));
-    const V lower = _mm256_or_si256(w01, _mm256_slli_epi32(w11, 16));
     // Pixels 0, 1, 4, 5 and 2, 3, 6, 7: the order in which unpacking the weights
     // pairs them. Eight loads through the indices in memory beat two gathers.
     alignas(32) uint32_t at[8];

@@ -373,10 +373,12 @@ void MakeTintAlpha(RasterTexture& t) {
   }
   t.tint = colour;
   const size_t n = t.store.size(), below = static_cast<size_t>(t.stride);
-  const auto alpha = [&](size_t i) { return i < n ? static_cast<uint64_t>(t.store[i] >> 24) : 0; };
+  const auto alpha = [&](size_t i) { return i < n ? static_cast<int>(t.store[i] >> 24) : 0; };
+  const auto term = [](int v, int shift) { return static_cast<uint64_t>(static_cast<uint16_t>(v)) << shift; };
   t.tintAlpha.resize(n);
   for (size_t i = 0; i < n; ++i) {
-    t.tintAlpha[i] = alpha(i) | alpha(i + 1) << 16 | alpha(i + below) << 32 | alpha(i + below + 1) << 48;
+    const int a00 = alpha(i), a10 = alpha(i + 1), a01 = alpha(i + below), a11 = alpha(i + below + 1);
+    t.tintAlpha[i] = term(a00, 0) | term(a10 - a00, 16) | term(a01 - a00, 32) | term(a00 - a10 - a01 + a11, 48);
   }
 }
 

@@ -40,8 +40,10 @@ struct RasterTexture {
   std::vector<uint32_t> store;  // height + 2 rows
   std::vector<uint64_t> wide;   // the same layout, channels widened to 16 bits (small textures)
   // A small texture of one colour whose alpha varies (a tinted blob): in the same
-  // layout, the four alphas that bilinear filtering weighs at each texel, 16 bits
-  // each: (x, y), (x+1, y), (x, y+1), (x+1, y+1). Filtering the colour gives the colour.
+  // layout, the alpha terms that bilinear filtering weighs at each texel, signed
+  // 16 bits each: a00, a10 - a00, a01 - a00 and a00 - a10 - a01 + a11, where axy is
+  // the alpha of texel (x, y) from this one. Against the weights 256, fx, fy and
+  // w11 they sum to the filtered alpha; filtering the colour gives the colour.
   std::vector<uint64_t> tintAlpha;
   uint32_t tint = 0;            // that colour, 0x00RRGGBB
   bool uniform = false;         // every texel is the same word

@@ -87,6 +87,24 @@ VX_INLINE V MaskBelow(int count) {
   return _mm256_cmpgt_epi32(_mm256_set1_epi32(count), Lanes());
 }
 
+// Eight 32-bit indices taken out of a register two at a time through 64-bit
+// moves. Storing the register and loading the indices back costs more: the
+// loads cannot take their values from the wide store while it is in flight.
+class LaneIndices {
+ public:
+  VX_INLINE explicit LaneIndices(V v) {
+    const __m128i low = _mm256_castsi256_si128(v), high = _mm256_extracti128_si256(v, 1);
+    pair_[0] = static_cast<uint64_t>(_mm_cvtsi128_si64(low));
+    pair_[1] = static_cast<uint64_t>(_mm_extract_epi64(low, 1));
+    pair_[2] = static_cast<uint64_t>(_mm_cvtsi128_si64(high));
+    pair_[3] = static_cast<uint64_t>(_mm_extract_epi64(high, 1));
+  }
+  VX_INLINE int32_t operator[](int k) const { return static_cast<int32_t>(pair_[k >> 1] >> (32 * (k & 1))); }
+
+ private:
+  uint64_t pair_[4];
+};
+
 // Samplers step eight pixels at a time; Tail(mask) samples the last step, whose
 // lanes outside the mask are not on the span.
 struct SolidWide {
@@ -157,7 +175,7 @@ struct BilinearWide {
     return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p));
   }
   // Texel pairs (x, x+1) of pixels i, j (low half) and k, l (high half), on a row offset by `row`.
-  VX_INLINE V Pairs(const int32_t* index, int i, int j, int k, int l, ptrdiff_t row) const {
+  VX_INLINE V Pairs(const LaneIndices& index, int i, int j, int k, int l, ptrdiff_t row) const {
     const __m128i low = _mm_unpacklo_epi32(Load2(texels + index[i] + row), Load2(texels + index[j] + row));
     const __m128i high = _mm_unpacklo_epi32(Load2(texels + index[k] + row), Load2(texels + index[l] + row));
     return _mm256_inserti128_si256(_mm256_castsi128_si256(low), high, 1);
@@ -175,8 +193,7 @@ struct BilinearWide {
   }
   // Lanes outside `live` read texel (0, 0).
   VX_INLINE void Eight(V& lo, V& hi, V live = _mm256_set1_epi32(-1)) {
-    alignas(32) int32_t index[8];
-    _mm256_store_si256(reinterpret_cast<V*>(index), _mm256_and_si256(c.Index(), live));
+    const LaneIndices index(_mm256_and_si256(c.Index(), live));
     const V m = _mm256_set1_epi32(255);
     const V f = _mm256_packs_epi32(_mm256_and_si256(_mm256_srli_epi32(c.s, 8), m),
                                    _mm256_and_si256(_mm256_srli_epi32(c.t, 8), m));
@@ -219,7 +236,7 @@ struct BilinearWide16 {
         c(a, q.stride),
         bias(_mm256_set1_epi32(static_cast<int>(q.stride + 1))) {}
 
-  VX_INLINE static V Pair(const uint64_t* row, uint32_t first, uint32_t second) {
+  VX_INLINE static V Pair(const uint64_t* row, int32_t first, int32_t second) {
     const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + first));
     return _mm256_inserti128_si256(_mm256_castsi128_si256(low),
                                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + second)), 1);
@@ -231,7 +248,7 @@ struct BilinearWide16 {
     return _mm256_setr_epi8(a, b, a, b, a, b, a, b, c, d, c, d, c, d, c, d, a, b, a, b, a, b, a, b, c, d, c,
                             d, c, d, c, d);
   }
-  VX_INLINE V Products(const uint32_t* index, int k, V upper, V lower) const {
+  VX_INLINE V Products(const LaneIndices& index, int k, V upper, V lower) const {
     const V spread = Spread(k);
     return _mm256_add_epi16(
         _mm256_mullo_epi16(Pair(top, index[k], index[k + 4]), _mm256_shuffle_epi8(upper, spread)),
@@ -243,11 +260,7 @@ struct BilinearWide16 {
   }
   // Lanes outside `live` read the store's first texel.
   VX_INLINE void Eight(V& lo, V& hi, V live = _mm256_set1_epi32(-1)) {
-    alignas(32) uint32_t index[8];
-    _mm256_store_si256(reinterpret_cast<V*>(index),
-                       _mm256_and_si256(_mm256_add_epi32(c.Index(), bias), live));
-    // Read the indices back from memory: cheaper than extracting them lane by lane.
-    asm("" : "+m"(index));
+    const LaneIndices index(_mm256_and_si256(_mm256_add_epi32(c.Index(), bias), live));
     V upper, lower;
     PackedWeights(c, upper, lower);
     c.Step();
@@ -257,57 +270,86 @@ struct BilinearWide16 {
   VX_INLINE void Tail(V& lo, V& hi, V mask) { Eight(lo, hi, mask); }
 };
 
-// Bilinear sampling of a one-colour texture: each pixel's alpha from the four
-// alphas of its texel square (QuadContext::tintAlpha), one eight-byte load, and
-// one multiply-add with its four weights; the colour is the texture's, since
-// weights that sum to 256 filter a constant channel to itself.
+// Bilinear sampling of a one-colour texture, sixteen pixels a step: each pixel's
+// alpha from its texel's four alpha terms (QuadContext::tintAlpha), one eight-byte
+// load, and one multiply-add with its four weights. The colour needs no filtering,
+// since weights that sum to 256 filter a constant channel to itself.
+// The weights come from the coordinates' fractions in 16-bit lanes: the low 16 bits
+// of s + k ds are those of (s mod 2^16) + k (ds mod 2^16), so sixteen fractions step
+// in one register. Their lanes hold pixels 0-3, 8-11, 4-7, 12-15, the order in which
+// unpacking pairs, adding neighbours and packing the sums leave the alphas.
 // With kScale the alpha comes out already scaled by the quad's alpha, as the
 // weighted blends would scale it (round(a x quad alpha / 255)), once a pixel
-// instead of once a channel; those blends then take it as it is.
+// instead of once a channel.
 template <bool kScale>
-struct TintWide {
-  const long long* quads;  // the store's first texel
-  V colour;
-  V bias;  // from texel (0, 0) to the store's start
+struct TintSixteen {
+  const long long* terms;  // the store's first texel
+  V bias;                  // from texel (0, 0) to the store's start
   V quadAlpha;
-  EightCoordinates c;
-  TintWide(const QuadContext& q, const SpanArgs& a)
-      : quads(reinterpret_cast<const long long*>(q.tintAlpha)),
-        colour(_mm256_set1_epi32(static_cast<int>(q.tint))),
+  EightCoordinates c;  // pixels 0-7
+  V sFraction, tFraction, sFractionStep, tFractionStep;
+  TintSixteen(const QuadContext& q, const SpanArgs& a)
+      : terms(reinterpret_cast<const long long*>(q.tintAlpha)),
         bias(_mm256_set1_epi32(static_cast<int>(q.stride + 1))),
-        quadAlpha(_mm256_set1_epi32(q.alpha)),
-        c(a, q.stride) {}
-  // The four-alpha words of texels i, j (low half) and k, l (high half).
-  VX_INLINE V Quads(uint32_t i, uint32_t j, uint32_t k, uint32_t l) const {
-    const auto two = [this](uint32_t x, uint32_t y) {
-      return _mm_unpacklo_epi64(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(quads + x)),
-                                _mm_loadl_epi64(reinterpret_cast<const __m128i*>(quads + y)));
+        quadAlpha(Splat16(q.alpha)),
+        c(a, q.stride),
+        sFraction(Fractions(a.s, a.ds)),
+        tFraction(Fractions(a.t, a.dt)),
+        sFractionStep(Splat16(StepAdd(0, a.ds, 16))),
+        tFractionStep(Splat16(StepAdd(0, a.dt, 16))) {}
+  VX_INLINE static V Fractions(int32_t first, int32_t step) {
+    const V order = _mm256_setr_epi16(0, 1, 2, 3, 8, 9, 10, 11, 4, 5, 6, 7, 12, 13, 14, 15);
+    return _mm256_add_epi16(Splat16(first), _mm256_mullo_epi16(Splat16(step), order));
+  }
+  // The terms of texels i, j (low half) and k, l (high half).
+  VX_INLINE V Terms(int32_t i, int32_t j, int32_t k, int32_t l) const {
+    const auto two = [this](int32_t x, int32_t y) {
+      return _mm_unpacklo_epi64(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(terms + x)),
+                                _mm_loadl_epi64(reinterpret_cast<const __m128i*>(terms + y)));
     };
     return _mm256_inserti128_si256(_mm256_castsi128_si256(two(i, j)), two(k, l), 1);
   }
-  // Lanes outside `live` read the store's first texel.
-  VX_INLINE void Eight(V& lo, V& hi, V live = _mm256_set1_epi32(-1)) {
-    const V index = _mm256_and_si256(_mm256_add_epi32(c.Index(), bias), live);
-    V upper, lower;
-    PackedWeights(c, upper, lower);
+  // The alphas of pixels 0-3, 8-11, 4-7, 12-15 in 16-bit lanes; lanes outside
+  // `live0` (pixels 0-7) and `live1` (8-15) read the store's first texel.
+  VX_INLINE V Sixteen(V live0, V live1) {
+    const LaneIndices at(_mm256_and_si256(_mm256_add_epi32(c.Index(), bias), live0));
     c.Step();
-    // Pixels 0, 1, 4, 5 and 2, 3, 6, 7: the order in which unpacking the weights
-    // pairs them. Eight loads through the indices in memory beat two gathers.
-    alignas(32) uint32_t at[8];
-    _mm256_store_si256(reinterpret_cast<V*>(at), index);
-    asm("" : "+m"(at));
-    const V a = Quads(at[0], at[1], at[4], at[5]);
-    const V b = Quads(at[2], at[3], at[6], at[7]);
-    const V sums = _mm256_hadd_epi32(_mm256_madd_epi16(a, _mm256_unpacklo_epi32(upper, lower)),
-                                     _mm256_madd_epi16(b, _mm256_unpackhi_epi32(upper, lower)));
-    V alpha = _mm256_srli_epi32(_mm256_add_epi32(sums, _mm256_set1_epi32(128)), 8);
-    if constexpr (kScale) {  // Div255x16 in 32-bit lanes: ((x + 128) x 257) >> 16
-      const V x = _mm256_add_epi32(_mm256_mullo_epi16(alpha, quadAlpha), _mm256_set1_epi32(128));
-      alpha = _mm256_srli_epi32(_mm256_mullo_epi32(x, _mm256_set1_epi32(257)), 16);
-    }
-    Widen(_mm256_or_si256(colour, _mm256_slli_epi32(alpha, 24)), lo, hi);
+    const LaneIndices at8(_mm256_and_si256(_mm256_add_epi32(c.Index(), bias), live1));
+    c.Step();
+    // Weights (256, fx, fy, w11) against the terms (a00, a10 - a00, a01 - a00,
+    // a00 - a10 - a01 + a11) make a00 w00 + a10 w10 + a01 w01 + a11 w11.
+    const V fx = _mm256_srli_epi16(sFraction, 8), fy = _mm256_srli_epi16(tFraction, 8);
+    sFraction = _mm256_add_epi16(sFraction, sFractionStep);
+    tFraction = _mm256_add_epi16(tFraction, tFractionStep);
+    const V w11 = _mm256_srli_epi16(_mm256_add_epi16(_mm256_mullo_epi16(fx, fy), Splat16(128)), 8);
+    const V whole = Splat16(256);
+    const V upperLow = _mm256_unpacklo_epi16(whole, fx), upperHigh = _mm256_unpackhi_epi16(whole, fx);
+    const V lowerLow = _mm256_unpacklo_epi16(fy, w11), lowerHigh = _mm256_unpackhi_epi16(fy, w11);
+    const V first = _mm256_hadd_epi32(
+        _mm256_madd_epi16(Terms(at[0], at[1], at[4], at[5]), _mm256_unpacklo_epi32(upperLow, lowerLow)),
+        _mm256_madd_epi16(Terms(at[2], at[3], at[6], at[7]), _mm256_unpackhi_epi32(upperLow, lowerLow)));
+    const V second = _mm256_hadd_epi32(
+        _mm256_madd_epi16(Terms(at8[0], at8[1], at8[4], at8[5]), _mm256_unpacklo_epi32(upperHigh, lowerHigh)),
+        _mm256_madd_epi16(Terms(at8[2], at8[3], at8[6], at8[7]), _mm256_unpackhi_epi32(upperHigh, lowerHigh)));
+    // The sums are at most 255 x 256: packed to 16 bits unchanged.
+    const V alpha = _mm256_srli_epi16(_mm256_add_epi16(_mm256_packus_epi32(first, second), Splat16(128)), 8);
+    if constexpr (kScale) return Div255x16(_mm256_mullo_epi16(alpha, quadAlpha));
+    return alpha;
   }
-  VX_INLINE void Tail(V& lo, V& hi, V mask) { Eight(lo, hi, mask); }
+};
+
+// The weighted blends of a colour (16-bit lanes, four a pixel, the fourth 0) by
+// alpha lanes a: what NormalWide and AdditiveWide make of that colour with alpha a.
+struct NormalTint {
+  VX_INLINE static V Four(V colour, V a, V d) {
+    return Div255x16(_mm256_add_epi16(_mm256_sub_epi16(_mm256_slli_epi16(d, 8), d),
+                                      _mm256_mullo_epi16(_mm256_sub_epi16(colour, d), a)));
+  }
+};
+struct AdditiveTint {
+  VX_INLINE static V Four(V colour, V a, V d) {
+    return _mm256_add_epi16(d, Div255x16(_mm256_mullo_epi16(colour, a)));
+  }
 };
 
 template <class Blend>
@@ -336,6 +378,53 @@ void RunSpanWide(const QuadContext& q, const SpanArgs& a) {
   sampler.Tail(slo, shi, mask);
   const V dv = _mm256_maskload_epi32(reinterpret_cast<const int*>(d), mask);
   _mm256_maskstore_epi32(reinterpret_cast<int*>(d), mask, BlendEight<Blend>(slo, shi, dv, qa));
+}
+
+// Bytes that copy 16-bit lanes k and k + 1 of each half to four lanes each.
+VX_INLINE V SpreadPair(int k) {
+  const char a = static_cast<char>(2 * k), b = static_cast<char>(2 * k + 1), c = static_cast<char>(2 * k + 2),
+             d = static_cast<char>(2 * k + 3);
+  return _mm256_setr_epi8(a, b, a, b, a, b, a, b, c, d, c, d, c, d, c, d, a, b, a, b, a, b, a, b, c, d, c, d,
+                          c, d, c, d);
+}
+
+// Eight pixels of a one-colour span: the alphas of pixels (0, 1, 4, 5) sit in
+// lanes `lo` and `lo` + 1 of each half, those of (2, 3, 6, 7) in `lo` + 2 and + 3.
+template <class Blend>
+VX_INLINE V TintEight(V colour, V alpha, V spreadLo, V spreadHi, V dst) {
+  const V zero = _mm256_setzero_si256();
+  const V lo = Blend::Four(colour, _mm256_shuffle_epi8(alpha, spreadLo), _mm256_unpacklo_epi8(dst, zero));
+  const V hi = Blend::Four(colour, _mm256_shuffle_epi8(alpha, spreadHi), _mm256_unpackhi_epi8(dst, zero));
+  return _mm256_and_si256(_mm256_packus_epi16(lo, hi), _mm256_set1_epi32(0x00FFFFFF));
+}
+
+// A one-colour texture's spans under a weighted blend, sixteen pixels a step; the
+// last one to fifteen pixels are one more step, masked.
+template <bool kScale, class Blend>
+void RunTintSpan(const QuadContext& q, const SpanArgs& a) {
+  const V all = _mm256_set1_epi32(-1);
+  const V colour = _mm256_unpacklo_epi8(_mm256_set1_epi32(static_cast<int>(q.tint & 0x00FFFFFF)),
+                                        _mm256_setzero_si256());
+  const V spread0 = SpreadPair(0), spread1 = SpreadPair(2), spread2 = SpreadPair(4), spread3 = SpreadPair(6);
+  uint32_t* d = a.dst;
+  int left = a.count;
+  TintSixteen<kScale> sampler(q, a);
+  for (; left >= 16; left -= 16, d += 16) {
+    const V alpha = sampler.Sixteen(all, all);
+    V* p = reinterpret_cast<V*>(d);
+    _mm256_storeu_si256(p, TintEight<Blend>(colour, alpha, spread0, spread1, _mm256_loadu_si256(p)));
+    _mm256_storeu_si256(p + 1, TintEight<Blend>(colour, alpha, spread2, spread3, _mm256_loadu_si256(p + 1)));
+  }
+  if (left == 0) return;
+  const V mask0 = MaskBelow(left), mask1 = MaskBelow(left - 8);
+  const V alpha = sampler.Sixteen(mask0, mask1);
+  int* p = reinterpret_cast<int*>(d);
+  _mm256_maskstore_epi32(p, mask0,
+                         TintEight<Blend>(colour, alpha, spread0, spread1, _mm256_maskload_epi32(p, mask0)));
+  if (left > 8) {
+    _mm256_maskstore_epi32(p + 8, mask1,
+                           TintEight<Blend>(colour, alpha, spread2, spread3, _mm256_maskload_epi32(p + 8, mask1)));
+  }
 }
 
 template <class Sampler>
@@ -375,9 +464,19 @@ SpanFunction SelectAvx2Kernel(SamplerKind sampler, BlendKind blend, bool scaleAl
 }
 
 SpanFunction SelectAvx2TintKernel(BlendKind blend, bool scaleAlpha) {
-  const bool weighted = blend == BlendKind::kNormal || blend == BlendKind::kAdditive;
-  if (weighted && scaleAlpha) return WideFor<TintWide<true>>(blend, false);
-  return WideFor<TintWide<false>>(blend, scaleAlpha);
+  switch (blend) {
+    case BlendKind::kNormal:
+      return scaleAlpha ? &RunTintSpan<true, NormalTint> : &RunTintSpan<false, NormalTint>;
+    case BlendKind::kAdditive:
+      return scaleAlpha ? &RunTintSpan<true, AdditiveTint> : &RunTintSpan<false, AdditiveTint>;
+    case BlendKind::kReplace:
+    case BlendKind::kLight:
+    case BlendKind::kDark:  // blends that never read the alpha: the colour is all there is
+      return WideFor<SolidWide>(blend, scaleAlpha);
+    case BlendKind::kTable:
+      break;
+  }
+  return nullptr;
 }
 
 #pragma GCC pop_options

@@ -46,7 +46,7 @@ FactorTerms TermsOf(int factor);
 struct QuadContext {
   const uint32_t* texels = nullptr;  // texel (0, 0)
   const uint64_t* wide = nullptr;    // the store's start with 16-bit channels, when the texture has them
-  const uint64_t* tintAlpha = nullptr;  // the store's start as four alphas a texel, for a one-colour texture
+  const uint64_t* tintAlpha = nullptr;  // the store's start as four alpha terms a texel, for a one-colour texture
   uint32_t tint = 0;                    // and its colour (0x00RRGGBB)
   ptrdiff_t stride = 0;              // words per stored texture row
   int32_t sMin = 0, sMax = 0;        // coordinates that stay inside the texture border (16.16)

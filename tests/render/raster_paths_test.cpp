@@ -175,10 +175,13 @@ TEST(RasterPaths, TheFrameKindsOfQuadsMatch) {
     for (int i = 0; i < 60; ++i) {
       s.SetBlendMode(kBlendSrcAlpha, i % 2 ? kBlendDstAlpha : kBlendInvSrcAlpha);
       s.Draw(Quad(handles[3], (i * 97) % 1100 - 50, (i * 61) % 800 - 40, 20 + i * 3, 20 + i * 3, i * 37.0f,
-                  50 + i * 3));
+                  i % 5 == 0 ? 255 : 50 + i * 3));
     }
+    // The one-colour blob under the blends that never read its alpha.
     s.SetBlendMode(kBlendDstColour, kBlendDstAlpha);
     for (int i = 0; i < 5; ++i) s.Draw(Quad(handles[3], 100 + i * 180, 300, 200 + i * 10, 200 + i * 10));
+    s.SetBlendMode(kBlendSrcColour, kBlendDstColour);
+    for (int i = 0; i < 3; ++i) s.Draw(Quad(handles[3], 150 + i * 250, 550, 90 + i * 7, 150, 20.0f * i, 180));
     // A texture too big for the 16-bit copy, turned and filtered.
     s.SetBlendMode(kBlendSrcAlpha, kBlendInvSrcAlpha);
     s.Draw(Quad(handles[2], 100, 80, 700, 500, 33.0f, 200));

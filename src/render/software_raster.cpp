@@ -258,8 +258,16 @@ class PolygonRows {
     leftWalker_ = EdgeWalker(leftSide_, SideOf(p, n, top, bottom, -1, leftSide_));
     rightWalker_ = EdgeWalker(rightSide_, SideOf(p, n, top, bottom, 1, rightSide_));
   }
+  // An upright rectangle of whole pixels, [left, right) x [top, bottom): the same
+  // columns on every row, and no side to walk.
+  PolygonRows(int64_t left, int64_t top, int64_t right, int64_t bottom)
+      : firstRow(top), endRow(bottom), rectangle_(true), left_(left), right_(right) {}
   PolygonRows(const PolygonRows&) = delete;
   [[gnu::always_inline]] void Columns(int64_t row, int64_t& left, int64_t& right) {
+    if (rectangle_) {
+      left = left_, right = right_;
+      return;
+    }
     const int64_t yc = row * kSub + kSub / 2;
     left = leftWalker_.Column(yc);
     right = rightWalker_.Column(yc);
@@ -268,6 +276,8 @@ class PolygonRows {
   int64_t firstRow, endRow;
 
  private:
+  bool rectangle_ = false;
+  int64_t left_ = 0, right_ = 0;
   FixedPoint leftSide_[kMaxCorners + 1], rightSide_[kMaxCorners + 1];
   EdgeWalker leftWalker_, rightWalker_;
 };
@@ -302,8 +312,9 @@ void FillPolygon(const RasterTarget& target, PolygonRows& quad, PolygonRows* tri
     a.count = static_cast<int>(to - from);
     a.s = StepAdd(Narrow(fs.At(xs, row)), a.ds, static_cast<uint32_t>(from - xs));
     a.t = StepAdd(Narrow(ft.At(xs, row)), a.dt, static_cast<uint32_t>(from - xs));
-    const bool inside = checkRange && InRange(a.s, a.ds, a.count, q.sMin, q.sMax) &&
-                        InRange(a.t, a.dt, a.count, q.tMin, q.tMax);
+    const bool inside = kernels.inside == kernels.clamped ||
+                        (checkRange && InRange(a.s, a.ds, a.count, q.sMin, q.sMax) &&
+                         InRange(a.t, a.dt, a.count, q.tMin, q.tMax));
     (inside ? kernels.inside : kernels.clamped)(q, a);
   }
 }
@@ -457,9 +468,15 @@ void RasterQuad(const RasterTarget& target, const RasterTexture& tex, const Quad
   if (!ChooseKinds(tex, quad, c, s, alpha, state, paths, blend, sampler, outline)) return;
   const QuadFrame frame = FrameOf(quad, c, s, tex, state.bilinear);
   Point polygon[kMaxCorners];
-  const int n = ScreenPolygon(frame.corner, 4, target, polygon);
-  if (n == 0) return;
-  PolygonRows quadRows(polygon, n);
+  std::optional<PolygonRows> quadRows;
+  if (c == 1.0 && s == 0.0) {  // upright: its corners are whole pixels
+    quadRows.emplace(int64_t{quad.x}, int64_t{quad.y}, int64_t{quad.x} + quad.width,
+                     int64_t{quad.y} + quad.height);
+  } else {
+    const int n = ScreenPolygon(frame.corner, 4, target, polygon);
+    if (n == 0) return;
+    quadRows.emplace(polygon, n);
+  }
   std::optional<PolygonRows> trimRows;
   if (outline != nullptr) {
     Point corners[kMaxOutlineCorners];
@@ -475,5 +492,5 @@ void RasterQuad(const RasterTarget& target, const RasterTexture& tex, const Quad
                                                  : raster::SimdLevel::kAvx2;
   const QuadContext context = ContextOf(tex, alpha, state);
   const SpanKernels kernels = raster::SelectSpanKernels(sampler, blend, alpha != 255, level, context);
-  FillPolygon(target, quadRows, trimRows ? &*trimRows : nullptr, frame, context, kernels, paths.shortcuts);
+  FillPolygon(target, *quadRows, trimRows ? &*trimRows : nullptr, frame, context, kernels, paths.shortcuts);
 }

@@ -35,13 +35,7 @@ void UpdateMouse(MouseState& mouse, const MouseReading& reading, WindowEvent eve
   } else {
     mouse.screenX = static_cast<int16_t>(reading.clientX);
     mouse.screenY = static_cast<int16_t>(reading.clientY);
-    switch (event) {
-      case WindowEvent::kLeftDown: mouse.leftDown = 1; break;
-      case WindowEvent::kLeftUp: mouse.leftDown = 0; break;
-      case WindowEvent::kRightDown: mouse.rightDown = 1; break;
-      case WindowEvent::kRightUp: mouse.rightDown = 0; break;
-      default: break;
-    }
+    FollowMouseButtons(mouse, event);
   }
   if (mouse.camera != nullptr) {
     mouse.worldX = WorldOf(mouse.screenX, mouse.camera->x);
@@ -54,6 +48,17 @@ void UpdateMouse(MouseState& mouse, const MouseReading& reading, WindowEvent eve
   }
   UpdateLatch(mouse.leftLatch, mouse.leftDown, mouse.leftClick);
   UpdateLatch(mouse.rightLatch, mouse.rightDown, mouse.rightClick);
+}
+
+void FollowMouseButtons(MouseState& mouse, WindowEvent event) {
+  if (mouse.source == 1) return;  // the device's buttons are read afresh each frame
+  switch (event) {
+    case WindowEvent::kLeftDown: mouse.leftDown = 1; break;
+    case WindowEvent::kLeftUp: mouse.leftDown = 0; break;
+    case WindowEvent::kRightDown: mouse.rightDown = 1; break;
+    case WindowEvent::kRightUp: mouse.rightDown = 0; break;
+    default: break;
+  }
 }
 
 int MouseInRect(const MouseState& mouse, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {

@@ -40,6 +40,10 @@ struct MouseState {
 // (windowed mode: only from this frame's window event), world and cell position,
 // latches and clicks.
 void UpdateMouse(MouseState& mouse, const MouseReading& reading, WindowEvent event);
+// In a paused frame, instead of UpdateMouse: only the window's button events
+// (windowed mode), so that a button let go during the pause is not still held
+// when play resumes; clicks, latches and positions wait for the next UpdateMouse.
+void FollowMouseButtons(MouseState& mouse, WindowEvent event);
 
 // 1 when x1 <= worldX < x2 and y1 <= worldY < y2.
 int MouseInRect(const MouseState& mouse, int32_t x1, int32_t y1, int32_t x2, int32_t y2);

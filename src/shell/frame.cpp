@@ -144,7 +144,10 @@ void RunFrame(Game& game, Runtime& runtime, bool last) {
   if (runtime.recorder != nullptr) {
     runtime.recorder->Frame(game.frame + 1, game.now, keys, reading, game.frameEvent, game.displayMode);
   }
-  if (runtime.clock.paused()) return RunPausedFrame(game, runtime, last);
+  if (runtime.clock.paused()) {
+    FollowMouseButtons(game.mouse, game.frameEvent);
+    return RunPausedFrame(game, runtime, last);
+  }
   UpdateMouse(game.mouse, reading, game.frameEvent);
   game.keyboard.Snapshot(bound);
   BurstTargets fx{game.particles, game.timedLights, runtime.rng, game.now};

@@ -39,6 +39,28 @@ TEST(UpdateMouse, WindowedButtonsComeFromEventsAndAClickLastsOneFrame) {
   EXPECT_EQ(mouse.worldX, 999);
 }
 
+TEST(UpdateMouse, AButtonLetGoDuringAPauseIsNotHeldAfterIt) {
+  MouseState mouse;
+  mouse.source = 0;
+  MouseReading reading;
+  UpdateMouse(mouse, reading, WindowEvent::kLeftDown);
+  UpdateMouse(mouse, reading, WindowEvent::kRightDown);
+  FollowMouseButtons(mouse, WindowEvent::kLeftUp);  // paused frames
+  FollowMouseButtons(mouse, WindowEvent::kNone);
+  UpdateMouse(mouse, reading, WindowEvent::kNone);  // play again
+  EXPECT_EQ(mouse.leftDown, 0);
+  EXPECT_EQ(mouse.leftClick, 0);  // the release belongs to the pause
+  EXPECT_EQ(mouse.rightDown, 1);
+  // Pressed during the pause and still held: held when play resumes.
+  FollowMouseButtons(mouse, WindowEvent::kLeftDown);
+  UpdateMouse(mouse, reading, WindowEvent::kNone);
+  EXPECT_EQ(mouse.leftDown, 1);
+  // The device is read afresh each frame: events leave it alone.
+  MouseState device;
+  FollowMouseButtons(device, WindowEvent::kLeftDown);
+  EXPECT_EQ(device.leftDown, 0);
+}
+
 TEST(UpdateMouse, DeviceSourceAndNoCamera) {
   MouseState mouse;  // source 1, no camera yet: world stays 0
   MouseReading reading;

@@ -353,7 +353,7 @@ bool ChooseKinds(const RasterTexture& tex, const QuadDraw& quad, double c, doubl
   if (weighted && (alpha == 0 || tex.transparent)) return false;
   // Texels of alpha 0 leave the screen as it is under the weighted blends, and
   // black ones under the light blend (dst + dst * src).
-  if (weighted) outline = &tex.alphaOutline;
+  if (weighted) outline = &FaintOutline(tex, alpha);
   if (blend == BlendKind::kLight) outline = &tex.colourOutline;
   if (outline != nullptr && outline->cover == TexelOutline::kNone) return false;
   if (outline != nullptr && outline->cover == TexelOutline::kAll) outline = nullptr;

@@ -26,6 +26,9 @@ struct TexelOutline {
   double lo[kOutlineDirections] = {}, hi[kOutlineDirections] = {};
 };
 
+// Levels of alpha below which a texel drawn at a low quad alpha changes nothing.
+constexpr int kFaintLevels = 7;
+
 // Textures up to this many texels also keep their texels with 16-bit channels,
 // which the widest bilinear kernels read without unpacking.
 constexpr int kWideTexelLimit = 512 * 512;
@@ -50,6 +53,9 @@ struct RasterTexture {
   bool opaque = false;          // every alpha is 255
   bool transparent = false;     // every alpha is 0
   TexelOutline alphaOutline;    // texels whose alpha is above 0
+  // Texels whose alpha is above 2^(k+1) - 1: 1, 3, 7 ... 255. A quad at a low alpha
+  // scales the fainter ones to nothing (FaintOutline).
+  TexelOutline faintOutlines[kFaintLevels];
   TexelOutline colourOutline;   // texels whose colour is not black
 
   const uint32_t* origin() const { return store.data() + stride + 1; }  // texel (0, 0)

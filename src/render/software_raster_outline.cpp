@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -63,30 +64,42 @@ class OutlineBuilder {
   int64_t live_ = 0;
 };
 
+// One outline's texels along a row: the first, the last and how many.
+struct RowRun {
+  int first = -1, last = -1, live = 0;
+  void Add(int x) {
+    if (first < 0) first = x;
+    last = x;
+    ++live;
+  }
+};
+
 }  // namespace
 
 void MeasureOutlines(RasterTexture& texture) {
-  OutlineBuilder alpha(texture.width, texture.height), colour(texture.width, texture.height);
+  // 0: alpha above 0; 1 + k: alpha above 2^(k+1) - 1; then colour not black.
+  constexpr int kKinds = kFaintLevels + 2, kColour = kFaintLevels + 1;
+  std::vector<OutlineBuilder> builders(kKinds, OutlineBuilder(texture.width, texture.height));
   for (int y = 0; y < texture.height; ++y) {
     const uint32_t* row = texture.origin() + static_cast<ptrdiff_t>(y) * texture.stride;
-    int alphaFirst = -1, alphaLast = -1, alphaLive = 0, colourFirst = -1, colourLast = -1, colourLive = 0;
+    RowRun runs[kKinds];
     for (int x = 0; x < texture.width; ++x) {
-      if (row[x] >> 24 != 0) {
-        if (alphaFirst < 0) alphaFirst = x;
-        alphaLast = x;
-        ++alphaLive;
-      }
-      if ((row[x] & 0xFFFFFFu) != 0) {
-        if (colourFirst < 0) colourFirst = x;
-        colourLast = x;
-        ++colourLive;
-      }
+      const uint32_t a = row[x] >> 24;
+      for (int k = 0; k <= kFaintLevels && a > (1u << k) - 1; ++k) runs[k].Add(x);
+      if ((row[x] & 0xFFFFFFu) != 0) runs[kColour].Add(x);
     }
-    alpha.Row(y, alphaFirst, alphaLast, alphaLive);
-    colour.Row(y, colourFirst, colourLast, colourLive);
+    for (int k = 0; k < kKinds; ++k) builders[k].Row(y, runs[k].first, runs[k].last, runs[k].live);
   }
-  texture.alphaOutline = alpha.Finish();
-  texture.colourOutline = colour.Finish();
+  texture.alphaOutline = builders[0].Finish();
+  for (int k = 0; k < kFaintLevels; ++k) texture.faintOutlines[k] = builders[k + 1].Finish();
+  texture.colourOutline = builders[kColour].Finish();
+}
+
+const TexelOutline& FaintOutline(const RasterTexture& texture, int alpha) {
+  const int faint = alpha > 0 ? 127 / alpha : 255;  // alphas scaled to nothing
+  int level = -1;  // the greatest 2^(level+1) - 1 up to faint
+  while (level + 1 < kFaintLevels && (2 << (level + 1)) - 1 <= faint) ++level;
+  return level < 0 ? texture.alphaOutline : texture.faintOutlines[level];
 }
 
 // A sample at texel coordinate p reads the stored texels floor(p) and floor(p) + 1

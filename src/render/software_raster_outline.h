@@ -7,8 +7,14 @@
 
 #include "render/software_raster.h"
 
-// Fills texture.alphaOutline and texture.colourOutline from its texels.
+// Fills texture.alphaOutline, faintOutlines and colourOutline from its texels.
 void MeasureOutlines(RasterTexture& texture);
+
+// The outline of the texels that can change the screen under a weighted blend
+// (normal or additive) at quad alpha 1-255: the source alpha is round(a x alpha /
+// 255), 0 for every a up to 127 / alpha, and bilinear filtering never lifts a pixel
+// above the greatest of its four texels' alphas.
+const TexelOutline& FaintOutline(const RasterTexture& texture, int alpha);
 
 struct ScreenPoint {
   double x, y;

@@ -192,6 +192,33 @@ TEST(RasterPaths, TheFrameKindsOfQuadsMatch) {
   r.ExpectSame("frame");
 }
 
+TEST(RasterPaths, FaintQuadsMatch) {
+  // Weighted blends at low quad alpha skip the texels the alpha scales to nothing:
+  // a ramp of low alphas, drawn at quad alphas around each cut (127 / alpha).
+  Renderers r;
+  const Image ramp = MakeImage(40, 40, [](int x, int y) { return Rgba{250, 120, 30, (x + y) * 40 / 78}; });
+  const Image blob = MakeImage(33, 33, [](int x, int y) {
+    const int d = (x - 16) * (x - 16) + (y - 16) * (y - 16);
+    return Rgba{90, 200, 255, d < 256 ? 255 - d : 0};
+  });
+  int handles[2] = {};
+  r.Each([&](SoftwareRenderer& s) {
+    handles[0] = s.CreateTexture(ramp);
+    handles[1] = s.CreateTexture(blob);
+    s.Clear(Bgr(200, 150, 100));
+    int i = 0;
+    for (const int alpha : {1, 2, 4, 9, 18, 31, 32, 42, 43, 63, 64, 127, 128}) {
+      for (const int quality : {0, 1}) {
+        s.SetQuality(quality);
+        s.SetBlendMode(kBlendSrcAlpha, i % 2 ? kBlendDstAlpha : kBlendInvSrcAlpha);
+        s.Draw(Quad(handles[i % 2], 20 + (i * 53) % 960, 20 + (i * 37) % 700, 60 + i, 70, i * 23.0f, alpha));
+        ++i;
+      }
+    }
+  });
+  r.ExpectSame("faint quads");
+}
+
 TEST(RasterPaths, SpansThatLeaveTheTextureAreClamped) {
   // A wide texture squeezed into a few pixels, rotated: coordinates at the quad's
   // edges step past the texture's border and must clamp like the plain path.

@@ -338,17 +338,46 @@ struct TintSixteen {
   }
 };
 
-// The weighted blends of a colour (16-bit lanes, four a pixel, the fourth 0) by
-// alpha lanes a: what NormalWide and AdditiveWide make of that colour with alpha a.
+// The weighted blends of the colour of a one-colour texture by sixteen alphas in
+// 16-bit lanes (as TintSixteen gives them), eight screen pixels at a time: what
+// NormalWide and AdditiveWide make of that colour with those alphas. Weights(alpha)
+// is done once for sixteen pixels; Eight spreads the pixels' weights to their
+// channels with the byte shuffles spreadLo and spreadHi.
+//
+// Normal: (255 - a) d + a C = (255 - a)(d - 128) + a (C - 128) + 255 x 128, one
+// multiply-add of unsigned bytes (255 - a, a) by signed ones (d - 128, C - 128) a
+// channel, which stays within 16 signed bits (|x| <= 255 x 128).
 struct NormalTint {
-  VX_INLINE static V Four(V colour, V a, V d) {
-    return Div255x16(_mm256_add_epi16(_mm256_sub_epi16(_mm256_slli_epi16(d, 8), d),
-                                      _mm256_mullo_epi16(_mm256_sub_epi16(colour, d), a)));
+  V offsetColour;  // C - 128 in each byte of each pixel
+  V flip;          // 128 in every byte
+  explicit NormalTint(uint32_t colour)
+      : offsetColour(_mm256_xor_si256(_mm256_set1_epi32(static_cast<int>(colour)), _mm256_set1_epi8(-128))),
+        flip(_mm256_set1_epi8(-128)) {}
+  VX_INLINE static V Weights(V alpha) {  // (255 - a) | a << 8
+    return _mm256_or_si256(_mm256_sub_epi16(Splat16(255), alpha), _mm256_slli_epi16(alpha, 8));
+  }
+  // + 255 x 128 and the 128 of rounding: 32768, then round(x / 255) as Div255x16.
+  VX_INLINE static V Channel(V weights, V pairs) {
+    return _mm256_mulhi_epu16(_mm256_add_epi16(_mm256_maddubs_epi16(weights, pairs), Splat16(-32768)),
+                              Splat16(257));
+  }
+  VX_INLINE V Eight(V weights, V spreadLo, V spreadHi, V dst) const {
+    const V d = _mm256_xor_si256(dst, flip);
+    const V lo = Channel(_mm256_shuffle_epi8(weights, spreadLo), _mm256_unpacklo_epi8(d, offsetColour));
+    const V hi = Channel(_mm256_shuffle_epi8(weights, spreadHi), _mm256_unpackhi_epi8(d, offsetColour));
+    return _mm256_and_si256(_mm256_packus_epi16(lo, hi), _mm256_set1_epi32(0x00FFFFFF));
   }
 };
+// Additive: d + round(a C / 255), a saturating byte add onto the screen as it is.
 struct AdditiveTint {
-  VX_INLINE static V Four(V colour, V a, V d) {
-    return _mm256_add_epi16(d, Div255x16(_mm256_mullo_epi16(colour, a)));
+  V colour;  // C in 16-bit lanes, four a pixel
+  explicit AdditiveTint(uint32_t c)
+      : colour(_mm256_unpacklo_epi8(_mm256_set1_epi32(static_cast<int>(c)), _mm256_setzero_si256())) {}
+  VX_INLINE static V Weights(V alpha) { return alpha; }
+  VX_INLINE V Eight(V alpha, V spreadLo, V spreadHi, V dst) const {
+    const V lo = Div255x16(_mm256_mullo_epi16(colour, _mm256_shuffle_epi8(alpha, spreadLo)));
+    const V hi = Div255x16(_mm256_mullo_epi16(colour, _mm256_shuffle_epi8(alpha, spreadHi)));
+    return _mm256_and_si256(_mm256_adds_epu8(dst, _mm256_packus_epi16(lo, hi)), _mm256_set1_epi32(0x00FFFFFF));
   }
 };
 
@@ -388,42 +417,31 @@ VX_INLINE V SpreadPair(int k) {
                           c, d, c, d);
 }
 
-// Eight pixels of a one-colour span: the alphas of pixels (0, 1, 4, 5) sit in
-// lanes `lo` and `lo` + 1 of each half, those of (2, 3, 6, 7) in `lo` + 2 and + 3.
-template <class Blend>
-VX_INLINE V TintEight(V colour, V alpha, V spreadLo, V spreadHi, V dst) {
-  const V zero = _mm256_setzero_si256();
-  const V lo = Blend::Four(colour, _mm256_shuffle_epi8(alpha, spreadLo), _mm256_unpacklo_epi8(dst, zero));
-  const V hi = Blend::Four(colour, _mm256_shuffle_epi8(alpha, spreadHi), _mm256_unpackhi_epi8(dst, zero));
-  return _mm256_and_si256(_mm256_packus_epi16(lo, hi), _mm256_set1_epi32(0x00FFFFFF));
-}
-
 // A one-colour texture's spans under a weighted blend, sixteen pixels a step; the
 // last one to fifteen pixels are one more step, masked.
 template <bool kScale, class Blend>
 void RunTintSpan(const QuadContext& q, const SpanArgs& a) {
   const V all = _mm256_set1_epi32(-1);
-  const V colour = _mm256_unpacklo_epi8(_mm256_set1_epi32(static_cast<int>(q.tint & 0x00FFFFFF)),
-                                        _mm256_setzero_si256());
+  // The alphas of pixels (0, 1, 4, 5) sit in 16-bit lanes 0 and 1 of each half,
+  // those of (2, 3, 6, 7) in lanes 2 and 3, and so on for pixels 8-15.
   const V spread0 = SpreadPair(0), spread1 = SpreadPair(2), spread2 = SpreadPair(4), spread3 = SpreadPair(6);
+  const Blend blend(q.tint & 0x00FFFFFF);
   uint32_t* d = a.dst;
   int left = a.count;
   TintSixteen<kScale> sampler(q, a);
   for (; left >= 16; left -= 16, d += 16) {
-    const V alpha = sampler.Sixteen(all, all);
+    const V weights = Blend::Weights(sampler.Sixteen(all, all));
     V* p = reinterpret_cast<V*>(d);
-    _mm256_storeu_si256(p, TintEight<Blend>(colour, alpha, spread0, spread1, _mm256_loadu_si256(p)));
-    _mm256_storeu_si256(p + 1, TintEight<Blend>(colour, alpha, spread2, spread3, _mm256_loadu_si256(p + 1)));
+    _mm256_storeu_si256(p, blend.Eight(weights, spread0, spread1, _mm256_loadu_si256(p)));
+    _mm256_storeu_si256(p + 1, blend.Eight(weights, spread2, spread3, _mm256_loadu_si256(p + 1)));
   }
   if (left == 0) return;
   const V mask0 = MaskBelow(left), mask1 = MaskBelow(left - 8);
-  const V alpha = sampler.Sixteen(mask0, mask1);
+  const V weights = Blend::Weights(sampler.Sixteen(mask0, mask1));
   int* p = reinterpret_cast<int*>(d);
-  _mm256_maskstore_epi32(p, mask0,
-                         TintEight<Blend>(colour, alpha, spread0, spread1, _mm256_maskload_epi32(p, mask0)));
+  _mm256_maskstore_epi32(p, mask0, blend.Eight(weights, spread0, spread1, _mm256_maskload_epi32(p, mask0)));
   if (left > 8) {
-    _mm256_maskstore_epi32(p + 8, mask1,
-                           TintEight<Blend>(colour, alpha, spread2, spread3, _mm256_maskload_epi32(p + 8, mask1)));
+    _mm256_maskstore_epi32(p + 8, mask1, blend.Eight(weights, spread2, spread3, _mm256_maskload_epi32(p + 8, mask1)));
   }
 }
 

@@ -76,7 +76,7 @@ void DottedLine(SpriteStore& sprites, int sprite, float x0, float y0, float x1, 
 }
 
 // A light's marker: a square of its colour (hollow when it is off), the outline of
-// its image as turned, and a tick from the centre along its turned +x axis.
+// its image as turned (faint when off), and a tick from the centre along its turned +x axis.
 void DrawLightMarker(const mapc::LightRecord& l, const Camera& camera, SpriteStore& sprites) {
   const float cx = static_cast<float>(l.x) + l.width / 2.0f - camera.x, cy = static_cast<float>(l.y) + l.height / 2.0f - camera.y;
   const int colour = kLightColourBase + std::clamp(LightId(l.sprite), 0, 99);
@@ -86,8 +86,8 @@ void DrawLightMarker(const mapc::LightRecord& l, const Camera& camera, SpriteSto
   const float px[4] = {-hw, hw, hw, -hw}, py[4] = {-hh, -hh, hh, hh};
   for (int i = 0; i < 4; ++i) {
     const int j = (i + 1) % 4;
-    DottedLine(sprites, l.on != 0 ? colour : kColourBase + kGrid, cx + px[i] * ux - py[i] * uy, cy + px[i] * uy + py[i] * ux,
-               cx + px[j] * ux - py[j] * uy, cy + px[j] * uy + py[j] * ux, 8.0f, 200);
+    DottedLine(sprites, colour, cx + px[i] * ux - py[i] * uy, cy + px[i] * uy + py[i] * ux, cx + px[j] * ux - py[j] * uy,
+               cy + px[j] * uy + py[j] * ux, 8.0f, l.on != 0 ? 200 : 90);
   }
   const float tick = std::min(std::max(std::abs(hw), 24.0f), 96.0f);
   DottedLine(sprites, kColourBase + kWhite, cx, cy, cx + ux * tick, cy + uy * tick, 3.0f, 255);

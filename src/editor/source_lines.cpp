@@ -76,14 +76,14 @@ int TurnAngle(int angle, int degrees) { return ((angle + degrees) % 360 + 360) %
 bool ResizeLight(LightLook& look, int steps, SizeAxis axis) {
   if (look.width <= 0 || look.height <= 0) return false;
   int w = look.width, h = look.height;
+  auto fits = [](int side) { return side >= kMinLightSide && side <= kMaxLightSide; };
+  // 5/4 up, 4/5 down, rounded: a step up and one down come back to the size.
+  auto step = [&](int side) { return steps > 0 ? (side * 5 + 2) / 4 : (side * 4 + 2) / 5; };
   for (int s = 0; s < std::abs(steps); ++s) {
-    // 5/4 up, 4/5 down, rounded: a step up and one down come back to the size.
-    auto step = [&](int side) { return steps > 0 ? (side * 5 + 2) / 4 : (side * 4 + 2) / 5; };
     if (axis != SizeAxis::Height) w = step(w);
     if (axis != SizeAxis::Width) h = step(h);
+    if (!fits(w) || !fits(h)) return false;  // past a limit: no further steps
   }
-  auto fits = [](int side) { return side >= kMinLightSide && side <= kMaxLightSide; };
-  if (!fits(w) || !fits(h)) return false;
   look.width = w;
   look.height = h;
   return true;

@@ -56,6 +56,7 @@ TEST(SourceLines, ResizeLight) {
       {256, 64, 1, SizeAxis::Width, true, 320, 64},   {256, 64, -1, SizeAxis::Height, true, 256, 51},
       {20, 20, -1, SizeAxis::Both, true, 16, 16},     {16, 64, -1, SizeAxis::Both, false, 16, 64},
       {4096, 100, 1, SizeAxis::Both, false, 4096, 100}, {0, 10, 1, SizeAxis::Both, false, 0, 10},
+      {256, 64, 1000000, SizeAxis::Width, false, 256, 64}, {256, 64, -1000000, SizeAxis::Both, false, 256, 64},
   };
   for (const Case& c : cases) {
     LightLook look{c.width, c.height, 0, 1};

@@ -39,7 +39,45 @@ bool Entry(MapDocument& doc, CommandState& state, const std::vector<std::string>
   return true;
 }
 
+bool LightCommand(MapDocument& doc, const std::vector<std::string>& w, std::string& error) {
+  int c = 0, r = 0, amount = 0;
+  const bool switching = w[0] == "switch";
+  const size_t count = w.size();
+  if (!Cell(w, 1, c, r) || (switching ? count != 4 : !Int(w, 3, amount) || count > (w[0] == "grow" ? 5u : 4u))) {
+    error = "expected: turn C R DEGREES, grow C R STEPS [width|height] or switch C R on|off";
+    return false;
+  }
+  return ChangeLight(doc, c, r, w[0], amount, switching ? w[3] : count == 5 ? w[4] : "", error);
+}
+
 }  // namespace
+
+bool ChangeLight(MapDocument& doc, int column, int row, const std::string& verb, int amount, const std::string& word,
+                 std::string& error) {
+  LightLook look;
+  if (!doc.LightLookAt(column, row, look)) {
+    error = "no light in cell " + std::to_string(column) + " " + std::to_string(row);
+    return false;
+  }
+  if (verb == "turn") {
+    look.angle = TurnAngle(look.angle, amount);
+  } else if (verb == "grow") {
+    const SizeAxis axis = word == "width" ? SizeAxis::Width : word == "height" ? SizeAxis::Height : SizeAxis::Both;
+    if (!word.empty() && axis == SizeAxis::Both) return error = "grow takes width or height", false;
+    if (!ResizeLight(look, amount, axis)) {
+      error = "the light's size stays within " + std::to_string(kMinLightSide) + "-" + std::to_string(kMaxLightSide);
+      return false;
+    }
+  } else if (verb == "switch" && (word == "on" || word == "off")) {
+    if ((look.on != 0) == (word == "on")) return true;
+    look.on = word == "on" ? 1 : 0;
+  } else {
+    error = "switch takes on or off";
+    return false;
+  }
+  doc.SetLightLook(column, row, look);
+  return true;
+}
 
 bool RunCommand(MapDocument& doc, CommandState& state, std::string_view line, std::string& error) {
   std::string_view text = line.substr(0, line.find('#') == 0 ? 0 : line.size());
@@ -66,6 +104,15 @@ bool RunCommand(MapDocument& doc, CommandState& state, std::string_view line, st
   }
   if (verb == "start" && w.size() == 3 && Cell(w, 1, c, r)) return doc.SetStart(c, r), true;
   if (verb == "remove" && w.size() == 3 && Cell(w, 1, c, r)) return doc.RemoveAt(c, r), true;
+  if (verb == "turn" || verb == "grow" || verb == "switch") return LightCommand(doc, w, error);
+  if (verb == "copy" && w.size() == 5 && Cell(w, 1, c, r) && Cell(w, 3, c1, r1)) {
+    state.clip = doc.Copy(c, r, c1, r1);
+    return !state.clip.empty() || (error = "nothing to copy there", false);
+  }
+  if (verb == "paste" && w.size() == 3 && Cell(w, 1, c, r)) {
+    if (state.clip.empty()) return error = "nothing copied", false;
+    return doc.Paste(state.clip, c, r), true;
+  }
   if (verb == "entry") return Entry(doc, state, w, error);
   if (verb == "undo" && w.size() == 1) return doc.Undo(), true;
   if (verb == "redo" && w.size() == 1) return doc.Redo(), true;

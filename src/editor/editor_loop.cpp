@@ -8,6 +8,7 @@
 
 #include "base/files.h"
 #include "content_names.h"
+#include "editor/editor_commands.h"
 #include "platform/window.h"
 #include "render/sprites.h"
 #include "replay/input_script.h"
@@ -20,7 +21,8 @@ namespace {
 namespace key {
 constexpr int kTab = 0x0F, kLeftBracket = 0x1A, kRightBracket = 0x1B, kCtrl = 0x1D, kRightCtrl = 0x9D;
 constexpr int kShift = 0x2A, kRightShift = 0x36, kHome = 0xC7, kUp = 0xC8, kLeft = 0xCB, kRight = 0xCD;
-constexpr int kJ = 0x24, kK = 0x25;
+constexpr int kJ = 0x24, kK = 0x25, kQ = 0x10, kE = 0x12, kO = 0x18, kC = 0x2E, kV = 0x2F;
+constexpr int kMinus = 0x0C, kEquals = 0x0D, kPadMinus = 0x4A, kPadPlus = 0x4E, kAlt = 0x38, kRightAlt = 0xB8;
 constexpr int kDown = 0xD0, kF5 = 0x3F, kG = 0x22, kM = 0x32, kP = 0x19, kN = 0x31, kZ = 0x2C, kY = 0x15;
 }  // namespace key
 
@@ -163,6 +165,11 @@ void HandleLeft(EditorSession& s) {
       const int size = static_cast<int>(s.doc.source().legend.size());
       const int first = std::clamp(st.entry - rows / 2, 0, std::max(0, size - rows));
       if (first + index < size) st.entry = first + index;
+    } else if (InMapArea(st.cursorX, st.cursorY) && Held(s.keyboard, key::kCtrl, key::kRightCtrl)) {
+      st.selecting = true;  // Ctrl-drag selects a rectangle of cells
+      st.selected = false;
+      st.selectColumn = st.selectColumn1 = cell.column;
+      st.selectRow = st.selectRow1 = cell.row;
     } else if (InMapArea(st.cursorX, st.cursorY)) {
       s.doc.BeginStep();
       if (shift && st.tool == Tool::Paint) {
@@ -175,6 +182,11 @@ void HandleLeft(EditorSession& s) {
         s.lastRow = cell.row;
       }
     }
+  } else if (st.selecting) {
+    st.selectColumn1 = cell.column;
+    st.selectRow1 = cell.row;
+    st.selecting = down;
+    st.selected = !down;
   } else if (down && s.leftHeld && !st.fillActive && st.tool == Tool::Paint && InMapArea(st.cursorX, st.cursorY) &&
              (cell.column != s.lastColumn || cell.row != s.lastRow)) {
     ApplyTool(s, cell);
@@ -219,6 +231,55 @@ void StepChoice(EditorSession& s, int step) {
   else Cycle(st.entry, static_cast<int>(s.doc.source().legend.size()), step);
 }
 
+void Report(EditorSession& s, const Cell& cell) {
+  LightLook look;
+  if (!s.doc.LightLookAt(cell.column, cell.row, look)) return;
+  s.state.message = "light: angle " + std::to_string(look.angle) + ", size " + std::to_string(look.width) + "x" +
+                    std::to_string(look.height) + (look.on == 0 ? ", off" : ", on");
+}
+
+// With the light tool: Q, E turn the light under the cursor; + and - grow and
+// shrink it (Shift: the width alone, Alt: the height alone); O switches it.
+void LightKeys(EditorSession& s, bool shift) {
+  const Keyboard& k = s.keyboard;
+  const Cell cell = ScreenCell(s.state, s.doc.TileSize(), s.state.cursorX, s.state.cursorY);
+  const int turn = (k.Released(key::kE) ? kTurnStep : 0) - (k.Released(key::kQ) ? kTurnStep : 0);
+  const int grow = (k.Released(key::kEquals) || k.Released(key::kPadPlus) ? 1 : 0) -
+                   (k.Released(key::kMinus) || k.Released(key::kPadMinus) ? 1 : 0);
+  const std::string axis = shift ? "width" : Held(k, key::kAlt, key::kRightAlt) ? "height" : "";
+  LightLook look;
+  const bool any = turn != 0 || grow != 0 || k.Released(key::kO);
+  if (!any) return;
+  if (!s.doc.LightLookAt(cell.column, cell.row, look)) {
+    s.state.message = "no light under the cursor";
+    return;
+  }
+  std::string error;
+  bool ok = true;
+  if (turn != 0) ok = ChangeLight(s.doc, cell.column, cell.row, "turn", turn, "", error);
+  if (grow != 0 && ok) ok = ChangeLight(s.doc, cell.column, cell.row, "grow", grow, axis, error);
+  if (k.Released(key::kO) && ok) ok = ChangeLight(s.doc, cell.column, cell.row, "switch", 0, look.on == 0 ? "on" : "off", error);
+  if (ok) Report(s, cell);
+  else s.state.message = error;
+}
+
+void CopyOrPaste(EditorSession& s) {
+  const Keyboard& k = s.keyboard;
+  EditorState& st = s.state;
+  if (k.Released(key::kC) && st.selected) {
+    s.clip = s.doc.Copy(std::min(st.selectColumn, st.selectColumn1), std::min(st.selectRow, st.selectRow1),
+                        std::abs(st.selectColumn1 - st.selectColumn) + 1, std::abs(st.selectRow1 - st.selectRow) + 1);
+    st.message = s.clip.empty() ? "nothing to copy there"
+                                : "copied " + std::to_string(s.clip.columns) + "x" + std::to_string(s.clip.rows) + " cells";
+  }
+  if (k.Released(key::kV)) {
+    const Cell cell = ScreenCell(st, s.doc.TileSize(), st.cursorX, st.cursorY);
+    st.message = s.clip.empty()                            ? "nothing copied: Ctrl-drag selects, Ctrl+C copies"
+                 : s.doc.Paste(s.clip, cell.column, cell.row) ? "pasted"
+                                                             : "nothing to paste there";
+  }
+}
+
 // Keys; returns true when the loop should end with `exit`.
 bool HandleKeys(EditorSession& s, EditorHost& host, PlayRequest& play, EditorExit& exit) {
   const Keyboard& k = s.keyboard;
@@ -228,6 +289,7 @@ bool HandleKeys(EditorSession& s, EditorHost& host, PlayRequest& play, EditorExi
     if (k.Released(key::kZ)) st.message = s.doc.Undo() ? "undone" : "nothing to undo";
     if (k.Released(key::kY)) st.message = s.doc.Redo() ? "redone" : "nothing to redo";
     if (k.Released(scan::kS)) SaveAndCompile(s, host);
+    CopyOrPaste(s);
     return false;
   }
   const int dx = (Held(k, scan::kD, key::kRight) ? 1 : 0) - (Held(k, scan::kA, key::kLeft) ? 1 : 0);
@@ -241,6 +303,7 @@ bool HandleKeys(EditorSession& s, EditorHost& host, PlayRequest& play, EditorExi
   if (k.Released(key::kLeftBracket)) StepChoice(s, -1);
   if (k.Released(key::kRightBracket)) StepChoice(s, 1);
   if (s.wheel != 0) StepChoice(s, s.wheel > 0 ? -1 : 1);  // the wheel walks the palette like [ and ]
+  if (st.tool == Tool::Light) LightKeys(s, shift);
   if (k.Released(key::kG)) st.grid = !st.grid;
   if (k.Released(key::kM)) st.minimap = !st.minimap;
   if (k.Released(scan::kF9)) st.lighting = !st.lighting;

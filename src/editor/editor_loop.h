@@ -56,6 +56,7 @@ struct EditorSession {
   int lastColumn = -1, lastRow = -1;  // last cell painted in this stroke
   bool quitArmed = false;             // Escape once with unsaved changes
   size_t nextImage = 0;               // N: the next tile image offered as an entry
+  CellClip clip;                      // Ctrl+C: the copied cells
 };
 
 struct PlayRequest {

@@ -1,6 +1,7 @@
 #include "editor/editor_view.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "content_names.h"
@@ -15,11 +16,11 @@ namespace {
 // Plain-colour 1x1 sprites, zoomed to each rectangle drawn.
 constexpr int kColourBase = 9100;
 enum Colour : int {
-  kBlack, kWhite, kGrid, kPanel, kHighlight, kSoldier, kTurret, kStart, kDoor, kWall, kFloor, kLow, kView, kColours
+  kBlack, kWhite, kGrid, kPanel, kHighlight, kSoldier, kTurret, kStart, kDoor, kWall, kFloor, kLow, kView, kSelect, kColours
 };
 constexpr uint32_t kColourRgb[kColours] = {0x000000, 0xffffff, 0x808080, 0x202020, 0x00c0ff, 0x3030ff,
                                            0x0090ff, 0x30e030, 0xff9030, 0x909090, 0x303030, 0x305070,
-                                           0xffffff};
+                                           0xffffff, 0xff60ff};
 // Light colours: sprite kLightColourBase + light ID.
 constexpr int kLightColourBase = 9200;
 
@@ -63,14 +64,43 @@ void DrawGrid(const EditorState& state, const Map& map, SpriteStore& sprites) {
   for (int y = y0; y < kScreenHeight; y += tile) Fill(sprites, kGrid, 0, y, kScreenWidth, 1, 110);
 }
 
+// Dots along a line from (x0, y0) to (x1, y1), those on the screen only.
+void DottedLine(SpriteStore& sprites, int sprite, float x0, float y0, float x1, float y1, float gap, int alpha) {
+  const float length = std::hypot(x1 - x0, y1 - y0);
+  const int dots = std::clamp(static_cast<int>(length / gap), 1, 400);
+  for (int i = 0; i <= dots; ++i) {
+    const float t = static_cast<float>(i) / static_cast<float>(dots);
+    const int x = static_cast<int>(x0 + (x1 - x0) * t), y = static_cast<int>(y0 + (y1 - y0) * t);
+    if (x >= -2 && y >= -2 && x < kScreenWidth && y < kScreenHeight) Rect(sprites, sprite, x - 1, y - 1, 2, 2, alpha);
+  }
+}
+
+// A light's marker: a square of its colour (hollow when it is off), the outline of
+// its image as turned (faint when off), and a tick from the centre along its turned +x axis.
+void DrawLightMarker(const mapc::LightRecord& l, const Camera& camera, SpriteStore& sprites) {
+  const float cx = static_cast<float>(l.x) + l.width / 2.0f - camera.x, cy = static_cast<float>(l.y) + l.height / 2.0f - camera.y;
+  const int colour = kLightColourBase + std::clamp(LightId(l.sprite), 0, 99);
+  const float turn = static_cast<float>(l.angle) * 3.14159265f / 180.0f;
+  const float ux = std::cos(turn), uy = std::sin(turn);  // clockwise on the screen (y down)
+  const float hw = l.width / 2.0f, hh = l.height / 2.0f;
+  const float px[4] = {-hw, hw, hw, -hw}, py[4] = {-hh, -hh, hh, hh};
+  for (int i = 0; i < 4; ++i) {
+    const int j = (i + 1) % 4;
+    DottedLine(sprites, colour, cx + px[i] * ux - py[i] * uy, cy + px[i] * uy + py[i] * ux, cx + px[j] * ux - py[j] * uy,
+               cy + px[j] * uy + py[j] * ux, 8.0f, l.on != 0 ? 200 : 90);
+  }
+  const float tick = std::min(std::max(std::abs(hw), 24.0f), 96.0f);
+  DottedLine(sprites, kColourBase + kWhite, cx, cy, cx + ux * tick, cy + uy * tick, 3.0f, 255);
+  const int x = static_cast<int>(cx), y = static_cast<int>(cy);
+  Fill(sprites, kBlack, x - 7, y - 7, 14, 14);
+  Rect(sprites, colour, x - 5, y - 5, 10, 10);
+  if (l.on == 0) Fill(sprites, kBlack, x - 3, y - 3, 6, 6);
+}
+
 void DrawMarkers(const MapDocument& doc, const EditorState& state, SpriteStore& sprites) {
   const mapc::CompiledMap& map = doc.preview();
   const int tile = doc.TileSize();
-  for (const mapc::LightRecord& l : map.binary.lights) {
-    const int cx = l.x + l.width / 2 - state.camera.x, cy = l.y + l.height / 2 - state.camera.y;
-    Fill(sprites, kBlack, cx - 7, cy - 7, 14, 14);
-    Rect(sprites, kLightColourBase + std::clamp(LightId(l.sprite), 0, 99), cx - 5, cy - 5, 10, 10);
-  }
+  for (const mapc::LightRecord& l : map.binary.lights) DrawLightMarker(l, state.camera, sprites);
   for (const mapc::EnemyPlacement& e : map.enemies) {
     const int x = e.x - state.camera.x, y = e.y - state.camera.y;
     Frame(sprites, e.type == 2 ? kTurret : kSoldier, x - tile / 3, y - tile / 3, tile * 2 / 3, tile * 2 / 3);
@@ -149,6 +179,16 @@ void DrawFillRectangle(const MapDocument& doc, const EditorState& state, SpriteS
   const int r0 = std::min(to.row, state.fillRow), r1 = std::max(to.row, state.fillRow);
   Frame(sprites, kHighlight, c0 * tile - state.camera.x, r0 * tile - state.camera.y, (c1 - c0 + 1) * tile,
         (r1 - r0 + 1) * tile);
+}
+
+void DrawSelection(const MapDocument& doc, const EditorState& state, SpriteStore& sprites) {
+  if (!state.selecting && !state.selected) return;
+  const int tile = doc.TileSize();
+  const int c0 = std::min(state.selectColumn, state.selectColumn1), c1 = std::max(state.selectColumn, state.selectColumn1);
+  const int r0 = std::min(state.selectRow, state.selectRow1), r1 = std::max(state.selectRow, state.selectRow1);
+  const int x = c0 * tile - state.camera.x, y = r0 * tile - state.camera.y;
+  Fill(sprites, kSelect, x, y, (c1 - c0 + 1) * tile, (r1 - r0 + 1) * tile, 40);
+  Frame(sprites, kSelect, x, y, (c1 - c0 + 1) * tile, (r1 - r0 + 1) * tile);
 }
 
 }  // namespace
@@ -242,6 +282,7 @@ void DrawEditor(const MapDocument& doc, const EditorState& state, EditorWorld& w
   if (state.grid) DrawGrid(state, map, sprites);
   DrawMarkers(doc, state, sprites);
   DrawFillRectangle(doc, state, sprites);
+  DrawSelection(doc, state, sprites);
   const int tile = doc.TileSize();
   const Cell under = ScreenCell(state, tile, state.cursorX, state.cursorY);
   if (state.cursorX >= 0) Frame(sprites, kWhite, under.column * tile - state.camera.x, under.row * tile - state.camera.y, tile, tile);

@@ -39,6 +39,9 @@ struct EditorState {
   int cursorX = -1, cursorY = -1;  // screen
   bool fillActive = false;         // shift-drag rectangle
   int fillColumn = 0, fillRow = 0;
+  bool selecting = false;          // Ctrl-drag: the selection follows the cursor
+  bool selected = false;           // a selection is shown (Ctrl+C copies it)
+  int selectColumn = 0, selectRow = 0, selectColumn1 = 0, selectRow1 = 0;  // its corners
   std::string message;             // last save, compile or error
 };
 

@@ -63,11 +63,6 @@ bool Inside(const mapc::MapSource& s, int column, int row, int columns, int rows
   return column >= 0 && row >= 0 && column < columns && row < rows;
 }
 
-bool PositionIn(const mapc::Position& p, int tile, int column, int row) {
-  if (p.isCell) return p.a == column && p.b == row;
-  return tile > 0 && p.a >= 0 && p.b >= 0 && p.a / tile == column && p.b / tile == row;
-}
-
 }  // namespace
 
 bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
@@ -289,10 +284,6 @@ bool MapDocument::AddEntry(const std::string& image, EntryKind kind, int materia
   return EditLines(std::move(lines));
 }
 
-namespace {
-
-// Appends a statement at the end, after an empty line when the text ends inside a
-// legend or grid block (which would otherwise take the line as one of its own).
 void AppendStatement(std::vector<std::string>& lines, const mapc::MapSource& source, std::string statement) {
   const bool crlf = !lines.empty() && !lines[0].empty() && lines[0].back() == '\r';
   while (!lines.empty() && (lines.back().empty() || lines.back() == "\r")) lines.pop_back();
@@ -305,8 +296,6 @@ void AppendStatement(std::vector<std::string>& lines, const mapc::MapSource& sou
   if (inBlock) lines.push_back(crlf ? "\r" : "");
   lines.push_back(crlf ? statement + "\r" : statement);
 }
-
-}  // namespace
 
 bool MapDocument::AddLight(const std::string& name, int column, int row) {
   if (!Inside(source_, column, row, Columns(), Rows()) || mapc::FindLightName(name) == nullptr) return false;
@@ -375,23 +364,8 @@ bool MapDocument::SetStart(int column, int row) {
 }
 
 bool MapDocument::RemoveAt(int column, int row) {
-  const int tile = TileSize();
   std::vector<int> drop;
-  for (const mapc::SourceLight& l : source_.lights) {
-    int cx = l.a, cy = l.b;
-    if (l.placement == mapc::Placement::TopLeft) {
-      cx = l.a + l.light.width / 2;
-      cy = l.b + l.light.height / 2;
-    }
-    const mapc::Position p{l.placement == mapc::Placement::Cell, cx, cy};
-    if (PositionIn(p, tile, column, row)) drop.push_back(l.line);
-  }
-  for (const mapc::SourceDoor& d : source_.doors) {
-    if (d.door.column == column && d.door.row == row) drop.push_back(d.line);
-  }
-  for (const mapc::SourceEnemy& e : source_.enemies) {
-    if (PositionIn(e.position, tile, column, row)) drop.push_back(e.line);
-  }
+  for (const CellClip::Placed& p : PlacedIn(column, row, column, row)) drop.push_back(p.number);
   if (drop.empty()) return false;
   std::sort(drop.rbegin(), drop.rend());
   std::vector<std::string> lines = lines_;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/source_lines.h"
 #include "map_compiler.h"
 #include "map_source.h"
 
@@ -20,6 +21,21 @@ constexpr size_t kUndoBytes = size_t{256} << 20;
 
 // Kinds of a new legend entry.
 enum class EntryKind : uint8_t { Floor, Wall, Low };
+
+// A copied rectangle of cells: the codes of every layer, and the lights, doors
+// and enemies placed in it as their source lines.
+struct CellClip {
+  struct Placed {
+    std::string line;
+    int number = 0;           // the line's number in the source copied
+    int column = 0, row = 0;  // the cell it is placed in
+  };
+  int column = 0, row = 0;  // the top-left cell it was copied from
+  int columns = 0, rows = 0;
+  std::vector<std::vector<std::string>> codes;  // per layer, row by row
+  std::vector<Placed> placed;
+  bool empty() const { return columns <= 0 || rows <= 0; }
+};
 
 class MapDocument {
  public:
@@ -61,6 +77,15 @@ class MapDocument {
   bool SetStart(int column, int row);
   // Removes the lights, doors ("door" lines) and enemies placed in a cell.
   bool RemoveAt(int column, int row);
+  // The look of the light placed in a cell (the last one there); false when none.
+  bool LightLookAt(int column, int row, LightLook& look) const;
+  // Rewrites that light's line to a new size, angle and switch, keeping its other words.
+  bool SetLightLook(int column, int row, const LightLook& look);
+  // The rectangle of cells from (column, row), clipped to the map (empty outside).
+  CellClip Copy(int column, int row, int columns, int rows) const;
+  // Pastes a clip with its top-left at (column, row), clipped to the map, as one
+  // step: the codes of every layer, and its placements in place of those there.
+  bool Paste(const CellClip& clip, int column, int row);
   // Adds a legend entry for a tile image; the new code goes to `code`.
   bool AddEntry(const std::string& image, EntryKind kind, int material, std::string& code);
 
@@ -86,6 +111,8 @@ class MapDocument {
   bool EditLines(std::vector<std::string> lines);
   int LastLegendLine() const;
   std::string FloorBeside(int column, int row, bool vertical) const;
+  // The lights, doors and enemies placed in the cells c0..c1 x r0..r1.
+  std::vector<CellClip::Placed> PlacedIn(int c0, int r0, int c1, int r1) const;
 
   std::string path_;
   std::vector<std::string> lines_;  // without their '\n'
@@ -101,6 +128,10 @@ class MapDocument {
   bool modified_ = false;
   uint64_t revision_ = 0;
 };
+
+// Appends a statement at the end, after an empty line when the text ends inside a
+// legend or grid block (which would otherwise take the line as one of its own).
+void AppendStatement(std::vector<std::string>& lines, const mapc::MapSource& source, std::string statement);
 
 // Writes bytes to path through a temporary file beside it and a rename.
 bool WriteFileAtomically(const std::string& path, const std::string& bytes);

@@ -1,0 +1,35 @@
+// The paused frame's band: "PAUSED" in the title pen with the keys under it, both
+// centred on the screen and inside the band.
+#include "shell/pause.h"
+
+#include <gtest/gtest.h>
+
+#include "render/recording_renderer.h"
+
+namespace {
+
+TEST(PauseScreen, TheTitleAndTheKeysAreCentredInsideTheBand) {
+  RecordingRenderer renderer;
+  SpriteStore sprites{renderer};
+  DrawPauseScreen(PauseScreen{}, sprites);
+  ASSERT_EQ(renderer.texts.size(), 2u);
+  const RecordedText& title = renderer.texts[0];
+  const RecordedText& keys = renderer.texts[1];
+  EXPECT_EQ(title.text, "PAUSED");
+  EXPECT_EQ(keys.text, "P or Pause: resume     F5: restart     Escape: quit");
+  EXPECT_GE(title.style.pointSize, 2 * keys.style.pointSize);
+  EXPECT_EQ(keys.style.pointSize, TextStyle{}.pointSize);
+  for (const RecordedText& text : renderer.texts) {
+    EXPECT_TRUE(text.style.centred) << text.text;
+    EXPECT_EQ(text.x, kScreenWidth / 2) << text.text;
+  }
+  // A pen's line is about 1.2 times its point size in pixels.
+  ASSERT_FALSE(renderer.draws.empty());
+  const QuadDraw& band = renderer.draws.back().quad;
+  EXPECT_EQ(band.width, kScreenWidth);
+  EXPECT_LT(band.y, title.y);
+  EXPECT_GE(keys.y, title.y + title.style.pointSize * 6 / 5);
+  EXPECT_LE(keys.y + keys.style.pointSize * 6 / 5, band.y + band.height);
+}
+
+}  // namespace

@@ -102,8 +102,7 @@ TEST(SoftwareRenderer, TextIsBlendedOverTheScreen) {
   r.DrawText(0, 0, "", 0xFFFFFF);
 }
 
-// The inked box of one text drawn on black (the stand-in pen inks every row and column
-// of its image).
+// The inked box of a text on black (the stand-in pen inks every row and column).
 struct InkBox {
   int left = kScreenWidth, right = -1, top = kScreenHeight, bottom = -1;
 };
@@ -123,16 +122,11 @@ TEST(SoftwareRenderer, ALargerTextIsBiggerAndACentredOneHasItsMiddleOnX) {
   SoftwareRenderer r;
   r.SetTextSource(BlockText);
   const InkBox plain = DrawnBox(r, 300, 200, {});
-  EXPECT_EQ(plain.left, 300);
-  EXPECT_EQ(plain.top, 200);
   const InkBox title = DrawnBox(r, 300, 200, {38, true, true});
   EXPECT_GT(title.bottom - title.top, 2 * (plain.bottom - plain.top));
   EXPECT_GT(title.right - title.left, 2 * (plain.right - plain.left));
   EXPECT_EQ(title.top, 200);
   EXPECT_NEAR((title.left + title.right + 1) / 2.0, 300.0, 0.5);
-  const InkBox keys = DrawnBox(r, 511, 0, {14, false, true});  // centred at the debug pen's size
-  EXPECT_EQ(keys.bottom - keys.top, plain.bottom - plain.top);
-  EXPECT_NEAR((keys.left + keys.right + 1) / 2.0, 511.0, 0.5);
 }
 
 }  // namespace

@@ -66,13 +66,9 @@ TEST(RenderText, BackgroundIsTransparentAndSizeFollowsTheText) {
   ASSERT_TRUE(RenderText("FPS: 60", 0xFFFFFF, big, 28));
   EXPECT_GT(big.height, shortText.height + 8);
 
-  // A bold title is wider than the regular face at its size and far larger than the debug pen.
-  Image title, regularTitle;
-  ASSERT_TRUE(RenderTextImage("FPS: 60", 0xFFFFFF, title, {38, true, true}));
-  ASSERT_TRUE(RenderText("FPS: 60", 0xFFFFFF, regularTitle, 38));
-  EXPECT_GT(title.width, regularTitle.width);
-  EXPECT_GT(title.width, 2 * shortText.width);
-  EXPECT_GT(title.height, 2 * shortText.height);
+  Image bold;  // the bold face: wider than the regular one at the same size
+  ASSERT_TRUE(RenderTextImage("FPS: 60", 0xFFFFFF, bold, {28, true, true}));
+  EXPECT_GT(bold.width, big.width);
 }
 
 TEST(RenderText, BytesAreLatin1) {

@@ -41,7 +41,7 @@ class NullRenderer final : public Renderer {
   void SetBlendMode(int, int) override {}
   void SetQuality(int) override {}
   void Draw(const QuadDraw&) override {}
-  void DrawText(int, int, std::string_view, uint32_t) override {}
+  void DrawText(int, int, std::string_view, uint32_t, const TextStyle& = {}) override {}
   void Present() override {}
   bool Capture(Image&) override { return false; }
 

@@ -157,14 +157,14 @@ void SdlRenderer::Draw(const QuadDraw& quad) {
   SDL_RenderCopyExF(renderer_, texture, nullptr, &dst, static_cast<double>(quad.angle), nullptr, SDL_FLIP_NONE);
 }
 
-void SdlRenderer::DrawText(int x, int y, std::string_view text, uint32_t colour) {
+void SdlRenderer::DrawText(int x, int y, std::string_view text, uint32_t colour, const TextStyle& style) {
   Image image;
-  if (renderer_ == nullptr || !RenderText(text, colour, image) || image.width == 0) return;
+  if (renderer_ == nullptr || !RenderTextImage(text, colour, image, style) || image.width == 0) return;
   SDL_Texture* texture = Upload(image);
   if (texture == nullptr) return;
   SDL_SetTextureBlendMode(texture, static_cast<SDL_BlendMode>(BlendMode(kBlendSrcAlpha, kBlendInvSrcAlpha)));
   SDL_SetTextureScaleMode(texture, SDL_ScaleModeNearest);
-  const SDL_Rect dst{x, y, image.width, image.height};
+  const SDL_Rect dst{style.centred ? x - image.width / 2 : x, y, image.width, image.height};
   SDL_RenderCopy(renderer_, texture, nullptr, &dst);
   SDL_DestroyTexture(texture);  // SDL draws the queued copy before the texture goes
 }

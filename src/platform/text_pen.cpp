@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <map>
 #include <mutex>
+#include <utility>
 
 namespace {
 
@@ -17,7 +18,7 @@ constexpr const char* kFallbackBold = "/usr/share/fonts/truetype/dejavu/DejaVuSa
 // Sizes outside this range are refused: they would only make huge or empty glyphs.
 constexpr int kMinPointSize = 1;
 constexpr int kMaxPointSize = 256;
-// At most this many sizes stay open; the pen only ever uses one or two.
+// At most this many sizes and faces stay open; the pen only ever uses a few.
 constexpr size_t kMaxCachedSizes = 16;
 
 bool IsRegularFile(const std::string& path) {
@@ -44,7 +45,8 @@ std::string FontconfigMatch(bool bold) {
   return file;
 }
 
-// The open fonts, one per point size, and SDL_ttf's lifetime. Only the pen touches it.
+// The open fonts, one per point size and face, and SDL_ttf's lifetime. Only the pen
+// touches it.
 class FontCache {
  public:
   ~FontCache() {
@@ -52,12 +54,13 @@ class FontCache {
     if (ttfReady_) TTF_Quit();
   }
 
-  TTF_Font* Get(int pointSize) {
-    auto it = fonts_.find(pointSize);
+  TTF_Font* Get(int pointSize, bool bold) {
+    const auto key = std::make_pair(pointSize, bold);
+    auto it = fonts_.find(key);
     if (it != fonts_.end()) return it->second;
     if (!EnsureTtf() || fonts_.size() >= kMaxCachedSizes) return nullptr;
-    TTF_Font* font = Open(pointSize);
-    if (font != nullptr) fonts_[pointSize] = font;
+    TTF_Font* font = Open(pointSize, bold);
+    if (font != nullptr) fonts_[key] = font;
     return font;
   }
 
@@ -71,20 +74,22 @@ class FontCache {
 
   // The fontconfig face first; DejaVu Sans when that one cannot be opened (a
   // bitmap-only match, for instance).
-  TTF_Font* Open(int pointSize) {
-    if (path_.empty()) path_ = FindSansFontFile(false);
-    TTF_Font* font = path_.empty() ? nullptr : TTF_OpenFont(path_.c_str(), pointSize);
-    if (font == nullptr && path_ != kFallbackRegular && IsRegularFile(kFallbackRegular)) {
-      path_ = kFallbackRegular;
-      font = TTF_OpenFont(path_.c_str(), pointSize);
+  TTF_Font* Open(int pointSize, bool bold) {
+    std::string& path = paths_[bold ? 1 : 0];
+    const std::string fallback = bold ? kFallbackBold : kFallbackRegular;
+    if (path.empty()) path = FindSansFontFile(bold);
+    TTF_Font* font = path.empty() ? nullptr : TTF_OpenFont(path.c_str(), pointSize);
+    if (font == nullptr && path != fallback && IsRegularFile(fallback)) {
+      path = fallback;
+      font = TTF_OpenFont(path.c_str(), pointSize);
     }
     return font;
   }
 
   std::mutex mutex_;
   bool ttfReady_ = false;
-  std::string path_;
-  std::map<int, TTF_Font*> fonts_;
+  std::string paths_[2];  // regular, bold
+  std::map<std::pair<int, bool>, TTF_Font*> fonts_;
 };
 
 FontCache& Fonts() {
@@ -119,12 +124,12 @@ std::string FindSansFontFile(bool bold) {
   return IsRegularFile(fallback) ? fallback : std::string();
 }
 
-bool RenderText(std::string_view text, uint32_t colour, Image& out, int pointSize) {
+bool RenderText(std::string_view text, uint32_t colour, Image& out, int pointSize, bool bold) {
   out = Image{};
   if (pointSize < kMinPointSize || pointSize > kMaxPointSize) return false;
   FontCache& cache = Fonts();
   std::lock_guard<std::mutex> lock(cache.mutex());
-  TTF_Font* font = cache.Get(pointSize);
+  TTF_Font* font = cache.Get(pointSize, bold);
   if (font == nullptr) return false;
   // The renderer stops at the first zero byte, as a C string would.
   const std::string line(text.substr(0, text.find('\0')));

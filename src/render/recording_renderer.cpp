@@ -18,8 +18,8 @@ void RecordingRenderer::SetBlendMode(int source, int destination) {
   blendDestination_ = destination;
 }
 
-void RecordingRenderer::DrawText(int x, int y, std::string_view text, uint32_t colour) {
-  texts.push_back({x, y, std::string(text), colour});
+void RecordingRenderer::DrawText(int x, int y, std::string_view text, uint32_t colour, const TextStyle& style) {
+  texts.push_back({x, y, std::string(text), colour, style});
 }
 
 void RecordingRenderer::ClearRecord() {

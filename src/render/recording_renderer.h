@@ -22,6 +22,7 @@ struct RecordedText {
   int x = 0, y = 0;
   std::string text;
   uint32_t colour = 0;
+  TextStyle style;
 };
 
 class RecordingRenderer final : public Renderer {
@@ -37,7 +38,7 @@ class RecordingRenderer final : public Renderer {
   void Draw(const QuadDraw& quad) override {
     draws.push_back({quad, blendSource_, blendDestination_, quality_});
   }
-  void DrawText(int x, int y, std::string_view text, uint32_t colour) override;
+  void DrawText(int x, int y, std::string_view text, uint32_t colour, const TextStyle& style = {}) override;
   void Present() override { ++presents; }
   bool Capture(Image&) override { return false; }
 

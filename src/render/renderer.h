@@ -42,6 +42,16 @@ struct QuadDraw {
   int alpha = 255;  // 0-255
 };
 
+// How DrawText draws a string: the pen's point size and face, and whether the given
+// x is the string's centre rather than its left edge. The default is the debug pen.
+struct TextStyle {
+  int pointSize = 14;
+  bool bold = false;
+  bool centred = false;
+
+  bool IsDefault() const { return pointSize == TextStyle{}.pointSize && !bold && !centred; }
+};
+
 class Renderer {
  public:
   virtual ~Renderer() = default;
@@ -61,9 +71,10 @@ class Renderer {
   // 0 = nearest texel, 1 = bilinear.
   virtual void SetQuality(int quality) = 0;
   virtual void Draw(const QuadDraw& quad) = 0;
-  // The debug text pen: 8-bit (Latin-1) text, top-left at (x, y), transparent
-  // background, colour 0x00BBGGRR, normal alpha blending.
-  virtual void DrawText(int x, int y, std::string_view text, uint32_t colour) = 0;
+  // The text pen: 8-bit (Latin-1) text, top-left at (x, y) (top-centre when the
+  // style is centred), transparent background, colour 0x00BBGGRR, normal alpha
+  // blending. The default style is the 14-point debug pen.
+  virtual void DrawText(int x, int y, std::string_view text, uint32_t colour, const TextStyle& style = {}) = 0;
   // Presents the frame (after waiting for the vertical blank where there is one).
   virtual void Present() = 0;
   // The current screen contents as 1024x768 RGBA (alpha 255). False when the

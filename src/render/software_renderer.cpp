@@ -71,12 +71,12 @@ void SoftwareRenderer::Draw(const QuadDraw& quad) {
   if (it != textures_.end()) Add(it->second, quad, state_);
 }
 
-void SoftwareRenderer::DrawText(int x, int y, std::string_view text, uint32_t colour) {
+void SoftwareRenderer::DrawText(int x, int y, std::string_view text, uint32_t colour, const TextStyle& style) {
   Image image;
   RasterTexture texture;
-  if (text.empty() || !text_ || !text_(text, colour, image) || !MakeRasterTexture(image, texture)) return;
+  if (text.empty() || !text_ || !text_(text, colour, image, style) || !MakeRasterTexture(image, texture)) return;
   QuadDraw quad;
-  quad.x = x;
+  quad.x = style.centred ? x - image.width / 2 : x;
   quad.y = y;
   quad.width = image.width;
   quad.height = image.height;

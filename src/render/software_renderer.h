@@ -23,9 +23,11 @@
 #include "render/software_raster.h"
 #include "render/software_raster_bands.h"
 
-// Draws `text` (8-bit Latin-1) in colour 0x00BBGGRR onto a transparent RGBA image;
-// false when it cannot (no font), and the text is then not drawn.
-using TextImageSource = std::function<bool(std::string_view text, uint32_t colour, Image& out)>;
+// Draws `text` (8-bit Latin-1) in colour 0x00BBGGRR onto a transparent RGBA image
+// at the style's point size and face; false when it cannot (no font), and the text
+// is then not drawn.
+using TextImageSource =
+    std::function<bool(std::string_view text, uint32_t colour, Image& out, const TextStyle& style)>;
 // Takes a finished frame: 1024x768 words 0x00RRGGBB, `pitch` words per row.
 using FrameSink = std::function<void(const uint32_t* pixels, int pitch)>;
 // Offers a place for the next frame in the window's own memory: 1024x768 words
@@ -50,7 +52,7 @@ class SoftwareRenderer final : public Renderer {
   void SetBlendMode(int source, int destination) override;
   void SetQuality(int quality) override { state_.bilinear = quality != 0; }
   void Draw(const QuadDraw& quad) override;
-  void DrawText(int x, int y, std::string_view text, uint32_t colour) override;
+  void DrawText(int x, int y, std::string_view text, uint32_t colour, const TextStyle& style = {}) override;
   // Hands the screen to the frame sink; does nothing without one (headless).
   void Present() override;
   bool Capture(Image& out) override;

@@ -33,10 +33,10 @@ void TeeRenderer::Draw(const QuadDraw& quad) {
   target_.Draw(quad);
 }
 
-void TeeRenderer::DrawText(int x, int y, std::string_view text, uint32_t colour) {
-  record_.DrawText(x, y, text, colour);
+void TeeRenderer::DrawText(int x, int y, std::string_view text, uint32_t colour, const TextStyle& style) {
+  record_.DrawText(x, y, text, colour, style);
   order_.push_back(DrawKind::kText);
-  target_.DrawText(x, y, text, colour);
+  target_.DrawText(x, y, text, colour, style);
 }
 
 void TeeRenderer::Present() {

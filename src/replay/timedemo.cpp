@@ -42,8 +42,8 @@ void TimingRenderer::SetBlendMode(int source, int destination) {
 }
 void TimingRenderer::SetQuality(int quality) { Timed(draw_, [&] { target_.SetQuality(quality); }); }
 void TimingRenderer::Draw(const QuadDraw& quad) { Timed(draw_, [&] { target_.Draw(quad); }); }
-void TimingRenderer::DrawText(int x, int y, std::string_view text, uint32_t colour) {
-  Timed(draw_, [&] { target_.DrawText(x, y, text, colour); });
+void TimingRenderer::DrawText(int x, int y, std::string_view text, uint32_t colour, const TextStyle& style) {
+  Timed(draw_, [&] { target_.DrawText(x, y, text, colour, style); });
 }
 void TimingRenderer::Present() { Timed(present_, [&] { target_.Present(); }); }
 

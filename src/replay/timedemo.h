@@ -26,7 +26,7 @@ class TimingRenderer final : public Renderer {
   void SetBlendMode(int source, int destination) override;
   void SetQuality(int quality) override;
   void Draw(const QuadDraw& quad) override;
-  void DrawText(int x, int y, std::string_view text, uint32_t colour) override;
+  void DrawText(int x, int y, std::string_view text, uint32_t colour, const TextStyle& style = {}) override;
   void Present() override;
   bool Capture(Image& out) override { return target_.Capture(out); }
 

@@ -24,6 +24,8 @@ std::string SpriteLine(const RecordedDraw& draw) {
   return json.Take();
 }
 
+// A text in the debug pen's style is logged without a style; any other names its
+// point size, face and centring (x is then the text's centre).
 std::string TextLine(const RecordedText& text) {
   JsonWriter json;
   json.BeginObject()
@@ -31,8 +33,13 @@ std::string TextLine(const RecordedText& text) {
       .Field("x", int64_t{text.x})
       .Field("y", int64_t{text.y})
       .Field("text", std::string_view(text.text))
-      .Field("colour", int64_t{text.colour})
-      .EndObject();
+      .Field("colour", int64_t{text.colour});
+  if (!text.style.IsDefault()) {
+    json.Field("pointSize", int64_t{text.style.pointSize})
+        .Field("bold", text.style.bold)
+        .Field("centred", text.style.centred);
+  }
+  json.EndObject();
   return json.Take();
 }
 

@@ -7,6 +7,15 @@ namespace {
 constexpr uint32_t kWhite = 0x00FFFFFF;
 constexpr uint32_t kGrey = 0x00C0C0C0;
 
+// The band across the middle of the screen: "PAUSED" in the title pen, centred,
+// and the keys in the debug pen centred under it.
+constexpr int kBandY = 304;
+constexpr int kBandHeight = 114;
+constexpr int kTitleY = kBandY + 16;
+constexpr int kKeysY = kTitleY + 58;
+constexpr TextStyle kTitleStyle{38, true, true};
+constexpr TextStyle kKeysStyle{14, false, true};
+
 }  // namespace
 
 void HoldPausePicture(PauseScreen& screen, SpriteStore& sprites) {
@@ -51,8 +60,8 @@ void DrawPauseScreen(const PauseScreen& screen, SpriteStore& sprites) {
     sprites.SetBlendMode(source, destination);
   }
   DrawShade(sprites, 0, 0, kScreenWidth, kScreenHeight, 160);
-  DrawShade(sprites, 0, 330, kScreenWidth, 90, 160);
+  DrawShade(sprites, 0, kBandY, kScreenWidth, kBandHeight, 160);
   renderer.EndScene();
-  renderer.DrawText(kScreenWidth / 2 - 30, 345, "PAUSED", kWhite);
-  renderer.DrawText(kScreenWidth / 2 - 190, 385, "P or Pause: resume     F5: restart     Escape: quit", kGrey);
+  renderer.DrawText(kScreenWidth / 2, kTitleY, "PAUSED", kWhite, kTitleStyle);
+  renderer.DrawText(kScreenWidth / 2, kKeysY, "P or Pause: resume     F5: restart     Escape: quit", kGrey, kKeysStyle);
 }

@@ -9,9 +9,13 @@
 namespace {
 
 constexpr int kPanelWidth = 300;
-constexpr int kPanelHeight = 210;
+constexpr int kPanelHeight = 220;
 constexpr int kPanelY = 120;
 constexpr float kSlideSeconds = 0.4f;
+// The first line ("cleared" or "down") in a larger pen than the figures under it.
+constexpr TextStyle kHeadingStyle{23, true, false};
+constexpr int kHeadingStep = 40;  // from the heading's top to the first figure's
+constexpr int kLineStep = 22;
 
 void CountKinds(const Game& game, int32_t& soldiers, int32_t& turrets) {
   soldiers = 0;
@@ -114,10 +118,8 @@ void DrawResultsPanel(const PlayResults& results, float now, SpriteStore& sprite
            : (results.newBest ? std::string("new best time")
                               : "best " + (results.bestTime ? Seconds(*results.bestTime) : std::string("-"))),
   };
-  int y = kPanelY + 14;
-  for (const std::string& line : lines) {
-    const bool heading = &line == &lines[0];
-    renderer.DrawText(x + 16, y, line, heading ? (down ? 0x004040FFu : 0x0040FF40u) : 0x00FFFFFFu);
-    y += heading ? 30 : 22;
-  }
+  int y = kPanelY + 12;
+  renderer.DrawText(x + 16, y, lines[0], down ? 0x004040FFu : 0x0040FF40u, kHeadingStyle);
+  y += kHeadingStep;
+  for (size_t i = 1; i < std::size(lines); ++i, y += kLineStep) renderer.DrawText(x + 16, y, lines[i], 0x00FFFFFFu);
 }

@@ -56,7 +56,9 @@ class FreeAfterPresent final : public Renderer {
   void SetBlendMode(int source, int destination) override { target_.SetBlendMode(source, destination); }
   void SetQuality(int quality) override { target_.SetQuality(quality); }
   void Draw(const QuadDraw& quad) override { target_.Draw(quad); }
-  void DrawText(int x, int y, std::string_view text, uint32_t colour) override { target_.DrawText(x, y, text, colour); }
+  void DrawText(int x, int y, std::string_view text, uint32_t colour, const TextStyle& style = {}) override {
+    target_.DrawText(x, y, text, colour, style);
+  }
   void Present() override {
     target_.Present();
     for (const int texture : freed_) target_.FreeTexture(texture);

@@ -65,6 +65,10 @@ TEST(RenderText, BackgroundIsTransparentAndSizeFollowsTheText) {
   Image big;
   ASSERT_TRUE(RenderText("FPS: 60", 0xFFFFFF, big, 28));
   EXPECT_GT(big.height, shortText.height + 8);
+
+  Image bold;  // the bold face: wider than the regular one at the same size
+  ASSERT_TRUE(RenderTextImage("FPS: 60", 0xFFFFFF, bold, {28, true, true}));
+  EXPECT_GT(bold.width, big.width);
 }
 
 TEST(RenderText, BytesAreLatin1) {

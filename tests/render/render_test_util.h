@@ -41,13 +41,15 @@ inline Rgba ScreenAt(const SoftwareRenderer& r, int x, int y) {
   return {static_cast<int>(p >> 16 & 255), static_cast<int>(p >> 8 & 255), static_cast<int>(p & 255), 255};
 }
 
-// A stand-in for the platform's text pen: each byte is a 6x10 cell whose inked pixels
-// (a pattern from the byte) take the colour at a few alpha levels; no text, no image.
-inline bool BlockText(std::string_view text, uint32_t colour, Image& out) {
-  if (text.empty()) return false;
+// A stand-in for the platform's text pen: each byte is a 6x10 cell at 14 points (the
+// cell grows with the point size) whose inked pixels (a pattern from the byte) take
+// the colour at a few alpha levels; no text, no image.
+inline bool BlockText(std::string_view text, uint32_t colour, Image& out, const TextStyle& style = {}) {
+  if (text.empty() || style.pointSize < 1) return false;
   const int r = colour & 255, g = colour >> 8 & 255, b = colour >> 16 & 255;
-  out = MakeImage(static_cast<int>(text.size()) * 6, 10, [&](int x, int y) {
-    const int bits = static_cast<unsigned char>(text[x / 6]) * 7 + y * 3 + x % 6;
+  const int cellW = std::max(1, 6 * style.pointSize / 14), cellH = std::max(1, 10 * style.pointSize / 14);
+  out = MakeImage(static_cast<int>(text.size()) * cellW, cellH, [&](int x, int y) {
+    const int bits = static_cast<unsigned char>(text[x / cellW]) * 7 + y * 10 / cellH * 3 + x % cellW * 6 / cellW;
     return bits % 3 == 0 ? Rgba{r, g, b, 255} : Rgba{r, g, b, (bits % 5) * 40};
   });
   return true;

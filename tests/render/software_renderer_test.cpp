@@ -102,4 +102,31 @@ TEST(SoftwareRenderer, TextIsBlendedOverTheScreen) {
   r.DrawText(0, 0, "", 0xFFFFFF);
 }
 
+// The inked box of a text on black (the stand-in pen inks every row and column).
+struct InkBox {
+  int left = kScreenWidth, right = -1, top = kScreenHeight, bottom = -1;
+};
+InkBox DrawnBox(SoftwareRenderer& r, int x, int y, const TextStyle& style) {
+  r.Clear(0);
+  r.DrawText(x, y, "PAUSED", 0xFFFFFF, style);
+  InkBox box;
+  for (int py = 0; py < kScreenHeight; ++py)
+    for (int px = 0; px < kScreenWidth; ++px) {
+      if (ScreenAt(r, px, py).r == 0) continue;
+      box = {std::min(box.left, px), std::max(box.right, px), std::min(box.top, py), std::max(box.bottom, py)};
+    }
+  return box;
+}
+
+TEST(SoftwareRenderer, ALargerTextIsBiggerAndACentredOneHasItsMiddleOnX) {
+  SoftwareRenderer r;
+  r.SetTextSource(BlockText);
+  const InkBox plain = DrawnBox(r, 300, 200, {});
+  const InkBox title = DrawnBox(r, 300, 200, {38, true, true});
+  EXPECT_GT(title.bottom - title.top, 2 * (plain.bottom - plain.top));
+  EXPECT_GT(title.right - title.left, 2 * (plain.right - plain.left));
+  EXPECT_EQ(title.top, 200);
+  EXPECT_NEAR((title.left + title.right + 1) / 2.0, 300.0, 0.5);
+}
+
 }  // namespace

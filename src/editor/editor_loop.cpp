@@ -272,6 +272,10 @@ void CopyOrPaste(EditorSession& s) {
     st.message = s.clip.empty() ? "nothing to copy there"
                                 : "copied " + std::to_string(s.clip.columns) + "x" + std::to_string(s.clip.rows) + " cells";
   }
+  if (k.Released(scan::kD) && st.selected) {
+    st.selected = false;
+    st.message = "selection cleared";
+  }
   if (k.Released(key::kV)) {
     const Cell cell = ScreenCell(st, s.doc.TileSize(), st.cursorX, st.cursorY);
     st.message = s.clip.empty()                            ? "nothing copied: Ctrl-drag selects, Ctrl+C copies"

@@ -164,7 +164,7 @@ void SdlRenderer::DrawText(int x, int y, std::string_view text, uint32_t colour,
   if (texture == nullptr) return;
   SDL_SetTextureBlendMode(texture, static_cast<SDL_BlendMode>(BlendMode(kBlendSrcAlpha, kBlendInvSrcAlpha)));
   SDL_SetTextureScaleMode(texture, SDL_ScaleModeNearest);
-  const SDL_Rect dst{style.centred ? x - image.width / 2 : x, y, image.width, image.height};
+  const SDL_Rect dst{style.Left(x, image.width), y, image.width, image.height};
   SDL_RenderCopy(renderer_, texture, nullptr, &dst);
   SDL_DestroyTexture(texture);  // SDL draws the queued copy before the texture goes
 }

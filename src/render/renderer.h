@@ -50,6 +50,8 @@ struct TextStyle {
   bool centred = false;
 
   bool IsDefault() const { return pointSize == TextStyle{}.pointSize && !bold && !centred; }
+  // The left edge of a text image `width` pixels wide drawn at x.
+  int Left(int x, int width) const { return centred ? x - width / 2 : x; }
 };
 
 class Renderer {

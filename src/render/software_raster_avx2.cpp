@@ -105,6 +105,14 @@ class LaneIndices {
   uint64_t pair_[4];
 };
 
+// Bytes that spread word pair k of each half, (w, v), to w w w w v v v v.
+VX_INLINE V Spread(int k) {
+  const char a = static_cast<char>(4 * k), b = static_cast<char>(4 * k + 1), c = static_cast<char>(4 * k + 2),
+             d = static_cast<char>(4 * k + 3);
+  return _mm256_setr_epi8(a, b, a, b, a, b, a, b, c, d, c, d, c, d, c, d, a, b, a, b, a, b, a, b, c, d, c, d,
+                          c, d, c, d);
+}
+
 // Samplers step eight pixels at a time; Tail(mask) samples the last step, whose
 // lanes outside the mask are not on the span.
 struct SolidWide {
@@ -240,13 +248,6 @@ struct BilinearWide16 {
     const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + first));
     return _mm256_inserti128_si256(_mm256_castsi128_si256(low),
                                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + second)), 1);
-  }
-  // Bytes that spread word pair k of each half, (w, v), to w w w w v v v v.
-  VX_INLINE static V Spread(int k) {
-    const char a = static_cast<char>(4 * k), b = static_cast<char>(4 * k + 1),
-               c = static_cast<char>(4 * k + 2), d = static_cast<char>(4 * k + 3);
-    return _mm256_setr_epi8(a, b, a, b, a, b, a, b, c, d, c, d, c, d, c, d, a, b, a, b, a, b, a, b, c, d, c,
-                            d, c, d, c, d);
   }
   VX_INLINE V Products(const LaneIndices& index, int k, V upper, V lower) const {
     const V spread = Spread(k);
@@ -409,22 +410,14 @@ void RunSpanWide(const QuadContext& q, const SpanArgs& a) {
   _mm256_maskstore_epi32(reinterpret_cast<int*>(d), mask, BlendEight<Blend>(slo, shi, dv, qa));
 }
 
-// Bytes that copy 16-bit lanes k and k + 1 of each half to four lanes each.
-VX_INLINE V SpreadPair(int k) {
-  const char a = static_cast<char>(2 * k), b = static_cast<char>(2 * k + 1), c = static_cast<char>(2 * k + 2),
-             d = static_cast<char>(2 * k + 3);
-  return _mm256_setr_epi8(a, b, a, b, a, b, a, b, c, d, c, d, c, d, c, d, a, b, a, b, a, b, a, b, c, d, c, d,
-                          c, d, c, d);
-}
-
 // A one-colour texture's spans under a weighted blend, sixteen pixels a step; the
 // last one to fifteen pixels are one more step, masked.
 template <bool kScale, class Blend>
 void RunTintSpan(const QuadContext& q, const SpanArgs& a) {
   const V all = _mm256_set1_epi32(-1);
-  // The alphas of pixels (0, 1, 4, 5) sit in 16-bit lanes 0 and 1 of each half,
-  // those of (2, 3, 6, 7) in lanes 2 and 3, and so on for pixels 8-15.
-  const V spread0 = SpreadPair(0), spread1 = SpreadPair(2), spread2 = SpreadPair(4), spread3 = SpreadPair(6);
+  // The alphas of pixels (0, 1, 4, 5) sit in word pair 0 of each half, those of
+  // (2, 3, 6, 7) in pair 1, and so on for pixels 8-15.
+  const V spread0 = Spread(0), spread1 = Spread(1), spread2 = Spread(2), spread3 = Spread(3);
   const Blend blend(q.tint & 0x00FFFFFF);
   uint32_t* d = a.dst;
   int left = a.count;

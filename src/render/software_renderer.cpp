@@ -76,7 +76,7 @@ void SoftwareRenderer::DrawText(int x, int y, std::string_view text, uint32_t co
   RasterTexture texture;
   if (text.empty() || !text_ || !text_(text, colour, image, style) || !MakeRasterTexture(image, texture)) return;
   QuadDraw quad;
-  quad.x = style.centred ? x - image.width / 2 : x;
+  quad.x = style.Left(x, image.width);
   quad.y = y;
   quad.width = image.width;
   quad.height = image.height;
